@@ -1,0 +1,190 @@
+#include "apps/ruvo/ruvo_cli.h"
+
+#include "dating/biometry.h"
+#include "dating/date_text.h"
+#include "dating/due_date.h"
+#include "dating/gestation_at_birth.h"
+#include "dating/numbers.h"
+#include "host/runtime_error.h"
+
+#include <algorithm>
+#include <map>
+#include <optional>
+#include <ostream>
+#include <stdexcept>
+#include <string>
+
+namespace ruvo {
+
+namespace {
+
+constexpr std::string_view usage = R"(Usage:
+  ruvo datenice DATE
+      The display form of a date: ruvo datenice 2006-10-26 prints 26 October 2006.
+  ruvo edd --lmp DATE
+      The EDD from the first day of the last menstrual period.
+  ruvo edd --scan DATE (--crl MM | --bpd MM | --hc MM | --weeks W --days D)
+      The EDD from an ultrasound scan on DATE, with one fetal measurement in millimetres
+      (crown rump length 10 to 80, biparietal diameter 20 to 55, head circumference 75 to
+      195 in steps of 5) or the gestation read off the scan (weeks 7 to 22, days 0 to 6).
+  ruvo gestation --edd DATE --dob DATE
+      The gestation at birth in weeks and days, counting the EDD as 40 weeks 0 days.
+  ruvo --help
+      This text.
+
+DATE is written as 6 April 2006 (one argument, quoted) or 2006-04-06.
+Answers go to standard output; a refused command prints one line to standard error and
+exits with status 2.
+)";
+
+// A command line that asks for something ruvo does not do.
+class UsageError : public std::runtime_error {
+  public:
+    using std::runtime_error::runtime_error;
+};
+
+// The --name value pairs of a command, each allowed once.
+class Options {
+  public:
+    Options(std::span<const std::string_view> arguments,
+            std::initializer_list<std::string_view> known) {
+        for (std::size_t i = 0; i < arguments.size(); ++i) {
+            std::string_view argument = arguments[i];
+            std::string_view name = argument;
+            std::optional<std::string_view> value;
+            if (auto equals = argument.find('='); equals != std::string_view::npos) {
+                name = argument.substr(0, equals);
+                value = argument.substr(equals + 1);
+            }
+            if (!name.starts_with("--") ||
+                std::find(known.begin(), known.end(), name.substr(2)) == known.end())
+                throw UsageError("unknown option " + std::string(argument) + " (see ruvo --help)");
+            if (!value) {
+                if (i + 1 == arguments.size())
+                    throw UsageError(std::string(name) + " needs a value");
+                value = arguments[++i];
+            }
+            if (!m_values.emplace(std::string(name.substr(2)), *value).second)
+                throw UsageError(std::string(name) + " is given twice");
+        }
+    }
+
+    std::optional<std::string_view> get(const std::string& name) const {
+        auto found = m_values.find(name);
+        return found == m_values.end() ? std::nullopt : std::optional(found->second);
+    }
+
+    std::string_view require(const std::string& name) const {
+        if (auto value = get(name))
+            return *value;
+        throw UsageError("--" + name + " is missing (see ruvo --help)");
+    }
+
+    std::size_t count() const { return m_values.size(); }
+
+  private:
+    std::map<std::string, std::string_view, std::less<>> m_values;
+};
+
+// The value as the control's list would hold it: exactly one of the range's items.
+double listValue(std::string_view option, std::string_view text, ValueRange range,
+                 std::string_view unit) {
+    const auto items = itemsOf(range);
+    if (std::find(items.begin(), items.end(), text) == items.end()) {
+        std::string message = "--" + std::string(option) + " takes " + std::string(unit) +
+                              " from " + integerText(range.first) + " to " +
+                              integerText(range.last);
+        if (range.step != 1)
+            message += " in steps of " + integerText(range.step);
+        throw UsageError(message + ", not \"" + std::string(text) + "\"");
+    }
+    return parseNumber(text);
+}
+
+std::string runDatenice(std::span<const std::string_view> arguments) {
+    if (arguments.size() != 1)
+        throw UsageError("datenice takes one date (see ruvo --help)");
+    return datenice(parseDate(arguments[0]));
+}
+
+std::string scanGestationEdd(const Options& options) {
+    struct MeasurementOption {
+        std::string_view name;
+        Measurement measurement;
+    };
+    static constexpr MeasurementOption measurements[] = {
+        {"crl", Measurement::CrownRumpLength},
+        {"bpd", Measurement::BiparietalDiameter},
+        {"hc", Measurement::HeadCircumference},
+    };
+    const Date scan = parseDate(options.require("scan"));
+    std::optional<double> gestation;
+    for (const auto& [name, measurement] : measurements) {
+        if (auto text = options.get(std::string(name))) {
+            const double millimetres =
+                listValue(name, *text, measurementRange(measurement), "whole millimetres");
+            gestation = measurementGestationDays(measurement, millimetres);
+        }
+    }
+    if (options.get("weeks") || options.get("days")) {
+        const double weeks = listValue("weeks", options.require("weeks"), scanWeeksRange, "weeks");
+        const double days = listValue("days", options.require("days"), scanDaysRange, "days");
+        gestation = derivedGestationDays(weeks, days);
+    }
+    if (!gestation || options.count() != (options.get("weeks") ? 3u : 2u))
+        throw UsageError(
+            "edd --scan needs exactly one of --crl, --bpd, --hc or --weeks with --days");
+    return datenice(eddFromScan(scan, daysToEdd(*gestation)));
+}
+
+std::string runEdd(std::span<const std::string_view> arguments) {
+    const Options options(arguments, {"lmp", "scan", "crl", "bpd", "hc", "weeks", "days"});
+    if (auto lmp = options.get("lmp")) {
+        if (options.count() != 1)
+            throw UsageError("edd --lmp takes no other option");
+        return datenice(eddFromLmp(parseDate(*lmp)));
+    }
+    if (options.get("scan"))
+        return scanGestationEdd(options);
+    throw UsageError("edd needs --lmp DATE or --scan DATE (see ruvo --help)");
+}
+
+std::string runGestation(std::span<const std::string_view> arguments) {
+    const Options options(arguments, {"edd", "dob"});
+    const Date edd = parseDate(options.require("edd"));
+    const Date dateOfBirth = parseDate(options.require("dob"));
+    return gestationCaption(gestationAtBirth(edd, dateOfBirth));
+}
+
+} // namespace
+
+int runRuvo(std::span<const std::string_view> arguments, std::ostream& out, std::ostream& err) {
+    if (arguments.empty()) {
+        err << "ruvo: no command given (see ruvo --help)\n";
+        return 2;
+    }
+    const std::string_view command = arguments.front();
+    const auto rest = arguments.subspan(1);
+    try {
+        std::string answer;
+        if (command == "--help" || command == "-h" || command == "help") {
+            out << usage;
+            return 0;
+        } else if (command == "datenice") {
+            answer = runDatenice(rest);
+        } else if (command == "edd") {
+            answer = runEdd(rest);
+        } else if (command == "gestation") {
+            answer = runGestation(rest);
+        } else {
+            throw UsageError("unknown command \"" + std::string(command) + "\" (see ruvo --help)");
+        }
+        out << answer << '\n';
+        return 0;
+    } catch (const std::exception& error) {
+        err << "ruvo: " << error.what() << '\n';
+        return 2;
+    }
+}
+
+} // namespace ruvo

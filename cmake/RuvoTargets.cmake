@@ -1,0 +1,43 @@
+# Compiler settings shared by every target, and the helper that makes one static library per
+# folder, so the link graph shows which folder may use which.
+
+add_library(ruvo_compile_options INTERFACE)
+target_compile_options(ruvo_compile_options INTERFACE
+    -Wall -Wextra -Wpedantic -Wshadow -Wconversion -Wsign-conversion -Wold-style-cast
+    -Wnon-virtual-dtor -Woverloaded-virtual
+    # Designated initializers leave the other fields at their defaults on purpose.
+    -Wno-missing-field-initializers
+    # Every calculation is specified operation by operation; never fuse a multiply and an add.
+    -ffp-contract=off)
+if(RUVO_WARNINGS_AS_ERRORS)
+    target_compile_options(ruvo_compile_options INTERFACE -Werror)
+endif()
+if(RUVO_SANITIZE)
+    target_compile_options(ruvo_compile_options INTERFACE
+        -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
+    target_link_options(ruvo_compile_options INTERFACE -fsanitize=address,undefined)
+endif()
+if(CMAKE_SYSTEM_PROCESSOR MATCHES "^(i.86|x86)$")
+    # The x87 unit keeps excess precision; SSE2 rounds every operation to double, as required.
+    target_compile_options(ruvo_compile_options INTERFACE -msse2 -mfpmath=sse)
+endif()
+
+set(RUVO_EXPORTED_LIBRARIES "" CACHE INTERNAL "")
+
+# ruvo_add_library(<folder> SOURCES <files...> [DEPENDS <Ruvo:: targets...>])
+# Builds the static library ruvo_<folder> (alias Ruvo::<folder>) from the folder's sources and
+# installs the folder's headers under include/ruvo/<folder>.
+function(ruvo_add_library folder)
+    cmake_parse_arguments(PARSE_ARGV 1 ARG "" "" "SOURCES;DEPENDS")
+    set(target ruvo_${folder})
+    add_library(${target} STATIC ${ARG_SOURCES})
+    add_library(Ruvo::${folder} ALIAS ${target})
+    set_target_properties(${target} PROPERTIES EXPORT_NAME ${folder} POSITION_INDEPENDENT_CODE ON)
+    target_include_directories(${target} PUBLIC
+        $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}>
+        $<INSTALL_INTERFACE:${CMAKE_INSTALL_INCLUDEDIR}/ruvo>)
+    target_link_libraries(${target} PUBLIC ${ARG_DEPENDS} PRIVATE $<BUILD_INTERFACE:ruvo_compile_options>)
+    file(GLOB headers CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
+    install(FILES ${headers} DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/ruvo/${folder})
+    set(RUVO_EXPORTED_LIBRARIES ${RUVO_EXPORTED_LIBRARIES} ${target} CACHE INTERNAL "")
+endfunction()

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "host/host_observer.h"
+
+#include <string>
+#include <string_view>
+
+namespace ruvo {
+
+class WidgetHost;
+
+// Records what happens on a host as text, one line a step, indented two spaces a nesting level:
+//
+//   OptUS.Value = True
+//   > OptUS.Click
+//     OptFB.Value = True
+//     > OptFB.Click
+//     < OptFB.Click
+//   < OptUS.Click
+//
+// Writes read `Widget.Property = value`; methods `List.AddItem "x"`, `List.Clear`,
+// `List.SetFocus`; a direct call is marked "(direct call)" and a handler ended by an error shows
+// the error on its closing line. Meant to be compared with a golden text.
+class EventTrace final : public HostObserver {
+  public:
+    explicit EventTrace(WidgetHost&);
+    ~EventTrace() override;
+    EventTrace(const EventTrace&) = delete;
+    EventTrace& operator=(const EventTrace&) = delete;
+
+    const std::string& text() const { return m_text; }
+    void clear() { m_text.clear(); }
+
+    // Adds a line of the caller's own at the current nesting depth.
+    void note(std::string_view line);
+
+    void widgetChanged(const Widget&, WidgetChange) override;
+    void handlerStarted(const Widget&, Event, Invocation) override;
+    void handlerFinished(const Widget&, Event, Invocation, const RuntimeError*) override;
+
+  private:
+    void line(std::string_view text);
+
+    WidgetHost& m_host;
+    std::string m_text;
+};
+
+} // namespace ruvo

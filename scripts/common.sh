@@ -1,0 +1,36 @@
+# Shared by the scripts in this folder: installs missing Debian packages and builds a preset.
+set -euo pipefail
+
+repo_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+cd "$repo_root"
+
+# The packages every build needs; scripts add their own.
+build_packages=(g++ cmake ninja-build)
+
+# ensure_packages NAME...: installs those of the named Debian packages that are missing, as root
+# or through sudo.
+ensure_packages() {
+    local missing=()
+    for package in "$@"; do
+        if [ "$(dpkg-query -W -f='${db:Status-Status}' "$package" 2>/dev/null)" != installed ]; then
+            missing+=("$package")
+        fi
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    echo "Installing ${missing[*]}"
+    local as_root=()
+    if [ "$(id -u)" -ne 0 ]; then
+        command -v sudo >/dev/null || { echo "Need root or sudo to install ${missing[*]}" >&2; exit 1; }
+        as_root=(sudo)
+    fi
+    "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -q
+    "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
+}
+
+# build PRESET [CMAKE_ARGS...]: configures and builds a preset of CMakePresets.json.
+build() {
+    local preset=$1
+    shift
+    cmake --preset "$preset" "$@" >/dev/null
+    cmake --build --preset "$preset"
+}

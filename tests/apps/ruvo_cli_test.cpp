@@ -1,0 +1,115 @@
+#include "apps/ruvo/ruvo_cli.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace ruvo {
+namespace {
+
+struct Outcome {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+Outcome run(std::vector<std::string_view> arguments) {
+    std::ostringstream out, err;
+    const int status = runRuvo(arguments, out, err);
+    return {status, out.str(), err.str()};
+}
+
+void expectAnswer(std::vector<std::string_view> arguments, const std::string& answer) {
+    const Outcome outcome = run(arguments);
+    EXPECT_EQ(outcome.status, 0) << outcome.err;
+    EXPECT_EQ(outcome.out, answer + "\n");
+    EXPECT_EQ(outcome.err, "");
+}
+
+// A refusal is one line on standard error, nothing on standard output and status 2.
+void expectRefusal(std::vector<std::string_view> arguments, const std::string& reason) {
+    const Outcome outcome = run(arguments);
+    EXPECT_EQ(outcome.status, 2);
+    EXPECT_EQ(outcome.out, "");
+    EXPECT_EQ(outcome.err, "ruvo: " + reason + "\n");
+}
+
+TEST(RuvoCli, Datenice) {
+    expectAnswer({"datenice", "2006-10-26"}, "26 October 2006");
+    expectAnswer({"datenice", "1 January 2007"}, "1 January 2007");
+}
+
+TEST(RuvoCli, EddFromTheLastMenstrualPeriod) {
+    expectAnswer({"edd", "--lmp", "2006-01-01"}, "8 October 2006");
+    expectAnswer({"edd", "--lmp=1 June 2007"}, "7 March 2008");
+}
+
+TEST(RuvoCli, EddFromAScan) {
+    expectAnswer({"edd", "--scan", "2006-04-06", "--crl", "45"}, "26 October 2006");
+    expectAnswer({"edd", "--crl", "80", "--scan", "6 April 2006"}, "8 October 2006");
+    expectAnswer({"edd", "--scan", "2006-04-06", "--bpd", "40"}, "10 September 2006");
+    expectAnswer({"edd", "--scan", "2006-04-06", "--hc", "150"}, "6 September 2006");
+    expectAnswer({"edd", "--scan", "2006-04-06", "--weeks", "12", "--days", "3"},
+                 "16 October 2006");
+}
+
+TEST(RuvoCli, AcceptsExactlyTheValuesTheListsOffer) {
+    expectAnswer({"edd", "--scan", "2006-04-06", "--crl", "10"}, "23 November 2006");
+    expectAnswer({"edd", "--scan", "2006-04-06", "--hc", "195"}, "11 August 2006");
+    expectRefusal({"edd", "--scan", "2006-04-06", "--crl", "81"},
+                  "--crl takes whole millimetres from 10 to 80, not \"81\"");
+    expectRefusal({"edd", "--scan", "2006-04-06", "--crl", "45.0"},
+                  "--crl takes whole millimetres from 10 to 80, not \"45.0\"");
+    expectRefusal({"edd", "--scan", "2006-04-06", "--hc", "77"},
+                  "--hc takes whole millimetres from 75 to 195 in steps of 5, not \"77\"");
+    expectRefusal({"edd", "--scan", "2006-04-06", "--bpd", "19"},
+                  "--bpd takes whole millimetres from 20 to 55, not \"19\"");
+    expectRefusal({"edd", "--scan", "2006-04-06", "--weeks", "23", "--days", "0"},
+                  "--weeks takes weeks from 7 to 22, not \"23\"");
+    expectRefusal({"edd", "--scan", "2006-04-06", "--weeks", "12", "--days", "7"},
+                  "--days takes days from 0 to 6, not \"7\"");
+}
+
+TEST(RuvoCli, GestationAtBirth) {
+    expectAnswer({"gestation", "--edd", "2006-10-26", "--dob", "2006-10-20"}, "39 weeks 1 days");
+    expectAnswer({"gestation", "--dob", "2 November 2006", "--edd", "26 October 2006"},
+                 "41 weeks 0 days");
+    expectRefusal({"gestation", "--edd", "2006-10-26", "--dob", "2005-12-01"},
+                  "date of birth is before the start of the pregnancy");
+}
+
+TEST(RuvoCli, RefusesMalformedCommands) {
+    expectRefusal({}, "no command given (see ruvo --help)");
+    expectRefusal({"due"}, "unknown command \"due\" (see ruvo --help)");
+    expectRefusal({"datenice"}, "datenice takes one date (see ruvo --help)");
+    expectRefusal({"datenice", "31 February 2006"}, "\"31 February 2006\" is not a date");
+    expectRefusal({"edd", "--lmp"}, "--lmp needs a value");
+    expectRefusal({"edd", "--lmp", "2006-01-01", "--lmp", "2006-01-02"}, "--lmp is given twice");
+    expectRefusal({"edd", "--when", "2006-01-01"}, "unknown option --when (see ruvo --help)");
+    expectRefusal({"edd", "2006-01-01"}, "unknown option 2006-01-01 (see ruvo --help)");
+    expectRefusal({"edd"}, "edd needs --lmp DATE or --scan DATE (see ruvo --help)");
+    expectRefusal({"edd", "--lmp", "2006-01-01", "--crl", "45"}, "edd --lmp takes no other option");
+    expectRefusal({"edd", "--scan", "2006-04-06"},
+                  "edd --scan needs exactly one of --crl, --bpd, --hc or --weeks with --days");
+    expectRefusal({"edd", "--scan", "2006-04-06", "--crl", "45", "--bpd", "40"},
+                  "edd --scan needs exactly one of --crl, --bpd, --hc or --weeks with --days");
+    expectRefusal({"edd", "--scan", "2006-04-06", "--weeks", "12"},
+                  "--days is missing (see ruvo --help)");
+    expectRefusal({"gestation", "--edd", "2006-10-26"}, "--dob is missing (see ruvo --help)");
+    expectRefusal({"edd", "--lmp", "9999-12-01"},
+                  "adding 280 days leaves 1 January 100 to 31 December 9999");
+}
+
+TEST(RuvoCli, HelpDocumentsEveryForm) {
+    const Outcome outcome = run({"--help"});
+    EXPECT_EQ(outcome.status, 0);
+    for (const char* form :
+         {"ruvo datenice DATE", "ruvo edd --lmp DATE", "--crl MM", "--bpd MM", "--hc MM",
+          "--weeks W --days D", "ruvo gestation --edd DATE --dob DATE"})
+        EXPECT_NE(outcome.out.find(form), std::string::npos) << form;
+}
+
+} // namespace
+} // namespace ruvo

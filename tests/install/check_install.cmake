@@ -1,0 +1,26 @@
+# Installs the build into a scratch prefix, then configures, builds and runs a small host
+# application that finds the package with find_package(Ruvo).
+file(REMOVE_RECURSE ${WORK_DIR})
+execute_process(COMMAND ${CMAKE_COMMAND} --install ${BINARY_DIR} --prefix ${WORK_DIR}/prefix
+    RESULT_VARIABLE result)
+if(NOT result EQUAL 0)
+    message(FATAL_ERROR "cmake --install failed")
+endif()
+# A sanitized build installs sanitized libraries; their users link the sanitizer runtime too.
+set(link_flags "")
+if(SANITIZE)
+    set(link_flags "-fsanitize=address,undefined")
+endif()
+foreach(step
+        "${CMAKE_COMMAND};-S;${SOURCE_DIR}/tests/install/consumer;-B;${WORK_DIR}/build;-G;${GENERATOR};-DCMAKE_PREFIX_PATH=${WORK_DIR}/prefix;-DCMAKE_EXE_LINKER_FLAGS=${link_flags}"
+        "${CMAKE_COMMAND};--build;${WORK_DIR}/build"
+        "${WORK_DIR}/build/consumer"
+        "${WORK_DIR}/prefix/bin/ruvo;datenice;2006-10-26")
+    execute_process(COMMAND ${step} RESULT_VARIABLE result OUTPUT_VARIABLE output)
+    if(NOT result EQUAL 0)
+        message(FATAL_ERROR "${step} failed: ${output}")
+    endif()
+endforeach()
+if(NOT output STREQUAL "26 October 2006\n")
+    message(FATAL_ERROR "the installed ruvo printed '${output}'")
+endif()
