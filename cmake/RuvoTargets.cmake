@@ -24,20 +24,24 @@ endif()
 
 set(RUVO_EXPORTED_LIBRARIES "" CACHE INTERNAL "")
 
-# ruvo_add_library(<folder> SOURCES <files...> [DEPENDS <Ruvo:: targets...>])
-# Builds the static library ruvo_<folder> (alias Ruvo::<folder>) from the folder's sources and
-# installs the folder's headers under include/ruvo/<folder>.
-function(ruvo_add_library folder)
-    cmake_parse_arguments(PARSE_ARGV 1 ARG "" "" "SOURCES;DEPENDS")
-    set(target ruvo_${folder})
+# ruvo_add_library(<name> SOURCES <files...> [HEADERS <files...>] [DEPENDS <Ruvo:: targets...>])
+# Builds the static library ruvo_<name> (alias Ruvo::<name>) and installs its headers (by default
+# every header of the folder) under include/ruvo/<folder>.
+function(ruvo_add_library name)
+    cmake_parse_arguments(PARSE_ARGV 1 ARG "" "" "SOURCES;HEADERS;DEPENDS")
+    set(target ruvo_${name})
     add_library(${target} STATIC ${ARG_SOURCES})
-    add_library(Ruvo::${folder} ALIAS ${target})
-    set_target_properties(${target} PROPERTIES EXPORT_NAME ${folder} POSITION_INDEPENDENT_CODE ON)
+    add_library(Ruvo::${name} ALIAS ${target})
+    set_target_properties(${target} PROPERTIES EXPORT_NAME ${name} POSITION_INDEPENDENT_CODE ON)
     target_include_directories(${target} PUBLIC
         $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}>
         $<INSTALL_INTERFACE:${CMAKE_INSTALL_INCLUDEDIR}/ruvo>)
     target_link_libraries(${target} PUBLIC ${ARG_DEPENDS} PRIVATE $<BUILD_INTERFACE:ruvo_compile_options>)
-    file(GLOB headers CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
+    set(headers ${ARG_HEADERS})
+    if(NOT headers)
+        file(GLOB headers CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
+    endif()
+    file(RELATIVE_PATH folder ${PROJECT_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR})
     install(FILES ${headers} DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/ruvo/${folder})
     set(RUVO_EXPORTED_LIBRARIES ${RUVO_EXPORTED_LIBRARIES} ${target} CACHE INTERNAL "")
 endfunction()

@@ -125,6 +125,19 @@ std::string datenice(Date date) {
     return std::string(text, end);
 }
 
+std::string isoDate(Date date) {
+    const CivilDate civil = civilFromDate(date);
+    char text[] = "0000-00-00";
+    auto put = [&](std::size_t end, int value) {
+        for (std::size_t i = end; value > 0; value /= 10)
+            text[--i] = static_cast<char>('0' + value % 10);
+    };
+    put(4, civil.year);
+    put(7, civil.month);
+    put(10, civil.day);
+    return text;
+}
+
 Date parseDate(std::string_view text) {
     std::string_view trimmed = text;
     skipSpaces(trimmed);

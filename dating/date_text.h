@@ -21,6 +21,9 @@ std::string_view monthName(int month);
 // InvalidArgument for NaN, infinities and dates outside 1 January 100 to 31 December 9999.
 std::string datenice(Date);
 
+// The ISO form of a date, "2006-10-26"; any time of day is ignored. Fails as datenice does.
+std::string isoDate(Date);
+
 // Midnight of the day a text names, in the display form ("6 April 2006"; a leading zero on the
 // day, any letter case in the month name and extra spaces are accepted) or in ISO form
 // ("2006-04-06"). Fails with TypeMismatch for any other text, and for a day that does not exist

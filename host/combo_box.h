@@ -14,6 +14,8 @@ namespace ruvo {
 // A drop-down list: the user picks one of its items and cannot type.
 class ComboBox final : public Widget {
   public:
+    static constexpr WidgetKind staticKind = WidgetKind::ComboBox;
+
     using Widget::setBackColor;
     using Widget::setEnabled;
     using Widget::setVisible;
@@ -21,6 +23,8 @@ class ComboBox final : public Widget {
     // The items in the order they were added.
     const std::vector<std::string>& items() const { return m_items; }
     std::optional<std::size_t> selectedIndex() const { return m_selected; }
+
+    bool hasItem(std::string_view text) const { return indexOf(text).has_value(); }
 
     // The selected item's text, or "" when nothing is selected.
     const std::string& text() const;

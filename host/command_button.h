@@ -9,6 +9,8 @@ namespace ruvo {
 // A push button. An empty caption shows an empty face.
 class CommandButton final : public Widget {
   public:
+    static constexpr WidgetKind staticKind = WidgetKind::CommandButton;
+
     using Widget::setCaption;
     using Widget::setVisible;
 

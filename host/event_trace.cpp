@@ -5,6 +5,8 @@
 #include "host/value_text.h"
 #include "host/widget_host.h"
 
+#include <ostream>
+
 namespace ruvo {
 
 namespace {
@@ -40,7 +42,7 @@ std::string describeChange(const Widget& widget, WidgetChange change) {
     case WidgetChange::Text:
         return name + ".Text = " + quoted(static_cast<const ComboBox&>(widget).text());
     case WidgetChange::BackColor:
-        return name + ".BackColor = " + colorText(widget.backColor().value_or(0));
+        return name + ".BackColor = " + colorText(widget.backColor());
     case WidgetChange::ItemAdded:
         return name + ".AddItem " + quoted(static_cast<const ComboBox&>(widget).items().back());
     case WidgetChange::ItemsCleared:
@@ -54,6 +56,10 @@ std::string describeChange(const Widget& widget, WidgetChange change) {
 } // namespace
 
 EventTrace::EventTrace(WidgetHost& host) : m_host(host) {
+    m_host.addObserver(*this);
+}
+
+EventTrace::EventTrace(WidgetHost& host, std::ostream& out) : m_host(host), m_out(&out) {
     m_host.addObserver(*this);
 }
 
@@ -85,9 +91,13 @@ void EventTrace::handlerFinished(const Widget& widget, Event event, Invocation,
 }
 
 void EventTrace::line(std::string_view text) {
-    m_text.append(static_cast<std::size_t>(2 * m_host.depth()), ' ');
-    m_text += text;
-    m_text += '\n';
+    std::string indented(static_cast<std::size_t>(2 * m_host.depth()), ' ');
+    indented += text;
+    indented += '\n';
+    if (m_out)
+        *m_out << indented << std::flush;
+    else
+        m_text += indented;
 }
 
 } // namespace ruvo

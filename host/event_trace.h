@@ -2,6 +2,7 @@
 
 #include "host/host_observer.h"
 
+#include <iosfwd>
 #include <string>
 #include <string_view>
 
@@ -23,7 +24,10 @@ class WidgetHost;
 // the error on its closing line. Meant to be compared with a golden text.
 class EventTrace final : public HostObserver {
   public:
+    // Collects the lines; text() returns them.
     explicit EventTrace(WidgetHost&);
+    // Writes each line to out as it happens.
+    EventTrace(WidgetHost&, std::ostream& out);
     ~EventTrace() override;
     EventTrace(const EventTrace&) = delete;
     EventTrace& operator=(const EventTrace&) = delete;
@@ -42,6 +46,7 @@ class EventTrace final : public HostObserver {
     void line(std::string_view text);
 
     WidgetHost& m_host;
+    std::ostream* m_out = nullptr;
     std::string m_text;
 };
 

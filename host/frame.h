@@ -8,6 +8,8 @@ namespace ruvo {
 // its children without changing their own values. Option buttons inside one frame form a group.
 class Frame final : public Widget {
   public:
+    static constexpr WidgetKind staticKind = WidgetKind::Frame;
+
     using Widget::setCaption;
     using Widget::setEnabled;
     using Widget::setVisible;

@@ -7,6 +7,8 @@ namespace ruvo {
 // Static text. An empty caption leaves the label blank.
 class Label final : public Widget {
   public:
+    static constexpr WidgetKind staticKind = WidgetKind::Label;
+
     using Widget::setCaption;
     using Widget::setEnabled;
     using Widget::setVisible;

@@ -10,6 +10,8 @@ namespace ruvo {
 // of them is selected.
 class OptionButton final : public Widget {
   public:
+    static constexpr WidgetKind staticKind = WidgetKind::OptionButton;
+
     using Widget::setCaption;
     using Widget::setEnabled;
 

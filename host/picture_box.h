@@ -6,6 +6,9 @@ namespace ruvo {
 
 // A fixed picture. Nothing about it changes after creation.
 class PictureBox final : public Widget {
+  public:
+    static constexpr WidgetKind staticKind = WidgetKind::PictureBox;
+
   private:
     friend class WidgetHost;
     PictureBox(WidgetHost& host, std::string name, Widget* parent, WidgetDesign design)

@@ -12,6 +12,8 @@ namespace ruvo {
 // a fresh interval; enabling a running one leaves its rhythm alone.
 class Timer final : public Widget {
   public:
+    static constexpr WidgetKind staticKind = WidgetKind::Timer;
+
     void setEnabled(bool enabled);
 
     std::chrono::milliseconds interval() const { return m_interval; }

@@ -9,6 +9,8 @@ namespace ruvo {
 // The control's own surface, the root of the widget tree.
 class UserControl final : public Widget {
   public:
+    static constexpr WidgetKind staticKind = WidgetKind::UserControl;
+
     // Runs once, when the host raises Initialize after building the tree.
     std::function<void()> onInitialize;
 

@@ -26,11 +26,21 @@ std::string_view kindName(WidgetKind kind) {
     return "Widget";
 }
 
+Color defaultBackColor(WidgetKind kind) {
+    return kind == WidgetKind::ComboBox ? systemColor(5) : systemColor(15);
+}
+
+Color defaultForeColor(WidgetKind kind) {
+    return kind == WidgetKind::ComboBox ? systemColor(8) : systemColor(18);
+}
+
 Widget::Widget(WidgetHost& host, WidgetKind kind, std::string name, Widget* parent,
                WidgetDesign design)
     : m_host(host), m_kind(kind), m_name(std::move(name)), m_parent(parent),
       m_caption(std::move(design.caption)), m_geometry(design.geometry),
-      m_tabIndex(design.tabIndex), m_backColor(design.backColor), m_foreColor(design.foreColor) {
+      m_tabIndex(design.tabIndex), m_backColor(design.backColor.value_or(defaultBackColor(kind))),
+      m_foreColor(design.foreColor.value_or(defaultForeColor(kind))), m_alignment(design.alignment),
+      m_border(design.border) {
     if (m_parent)
         m_parent->m_children.push_back(this);
 }

@@ -35,15 +35,25 @@ struct Geometry {
     friend bool operator==(const Geometry&, const Geometry&) = default;
 };
 
-// What a widget is created with. Only the caption changes later, and only through the widget
-// kinds that offer it.
+enum class TextAlignment { Left, Center };
+enum class BorderStyle { None, FixedSingle };
+
+// What a widget is created with. Only the caption and, for lists, the background change later,
+// and only through the widget kinds that offer them.
 struct WidgetDesign {
     std::string caption;
     Geometry geometry;
     int tabIndex = 0;
-    std::optional<Color> backColor; // the host's default colour when empty
-    std::optional<Color> foreColor;
+    std::optional<Color> backColor; // the kind's default when empty
+    std::optional<Color> foreColor; // likewise
+    TextAlignment alignment = TextAlignment::Left;
+    BorderStyle border = BorderStyle::None;
 };
+
+// The host's colours for a widget that sets none: the window colours of the desktop scheme for
+// lists, the button-face colours for everything else.
+Color defaultBackColor(WidgetKind);
+Color defaultForeColor(WidgetKind);
 
 // One widget of the tree. The base class holds what every kind stores; each kind makes public
 // only the setters that its kind offers, so a handler cannot reach a property the widget lacks.
@@ -63,8 +73,10 @@ class Widget {
     const std::string& caption() const { return m_caption; }
     const Geometry& geometry() const { return m_geometry; }
     int tabIndex() const { return m_tabIndex; }
-    const std::optional<Color>& backColor() const { return m_backColor; }
-    const std::optional<Color>& foreColor() const { return m_foreColor; }
+    Color backColor() const { return m_backColor; }
+    Color foreColor() const { return m_foreColor; }
+    TextAlignment alignment() const { return m_alignment; }
+    BorderStyle border() const { return m_border; }
 
     // The widget's own values. A hidden or disabled frame leaves them as they are; see
     // canTakeInput() for what the user can reach.
@@ -93,8 +105,10 @@ class Widget {
     std::string m_caption;
     Geometry m_geometry;
     int m_tabIndex;
-    std::optional<Color> m_backColor;
-    std::optional<Color> m_foreColor;
+    Color m_backColor;
+    Color m_foreColor;
+    TextAlignment m_alignment;
+    BorderStyle m_border;
     bool m_visible = true;
     bool m_enabled = true;
 };

@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -48,6 +49,16 @@ class WidgetHost {
     // Every widget, the control first, in creation order.
     const std::vector<Widget*>& widgets() const { return m_creationOrder; }
     Widget* find(std::string_view name) const;
+
+    // The widget of that name and kind; the name must exist, with that kind.
+    template <typename W>
+    W& get(std::string_view name) const {
+        Widget* widget = find(name);
+        if (!widget || widget->kind() != W::staticKind)
+            throw std::logic_error("no " + std::string(kindName(W::staticKind)) + " named " +
+                                   std::string(name));
+        return static_cast<W&>(*widget);
+    }
 
     // The widget that last took the focus through SetFocus, or null.
     Widget* focus() const { return m_focus; }

@@ -6,5 +6,5 @@
 
 int main(int argc, char** argv) {
     std::vector<std::string_view> arguments(argv + 1, argv + argc);
-    return ruvo::runRuvo(arguments, std::cout, std::cerr);
+    return ruvo::runRuvo(arguments, std::cin, std::cout, std::cerr);
 }

@@ -1,5 +1,7 @@
 #include "apps/ruvo/ruvo_cli.h"
 
+#include "apps/ruvo/drive.h"
+
 #include "dating/biometry.h"
 #include "dating/date_text.h"
 #include "dating/due_date.h"
@@ -29,6 +31,11 @@ constexpr std::string_view usage = R"(Usage:
       195 in steps of 5) or the gestation read off the scan (weeks 7 to 22, days 0 to 6).
   ruvo gestation --edd DATE --dob DATE
       The gestation at birth in weeks and days, counting the EDD as 40 weeks 0 days.
+  ruvo drive [--today DATE]
+      Creates one control and drives it with commands read from standard input, one a
+      line: click NAME, pick NAME ITEM, tick NAME, get NAME.PROPERTY, field NAME,
+      call datenice DATE, trace on|off. Widget names are the control's own (OptUS,
+      DDLSDateM, ComCalcEDD, ...). A refused command prints a line "error: ...".
   ruvo --help
       This text.
 
@@ -158,7 +165,8 @@ std::string runGestation(std::span<const std::string_view> arguments) {
 
 } // namespace
 
-int runRuvo(std::span<const std::string_view> arguments, std::ostream& out, std::ostream& err) {
+int runRuvo(std::span<const std::string_view> arguments, std::istream& in, std::ostream& out,
+            std::ostream& err) {
     if (arguments.empty()) {
         err << "ruvo: no command given (see ruvo --help)\n";
         return 2;
@@ -170,6 +178,8 @@ int runRuvo(std::span<const std::string_view> arguments, std::ostream& out, std:
         if (command == "--help" || command == "-h" || command == "help") {
             out << usage;
             return 0;
+        } else if (command == "drive") {
+            return runDrive(rest, in, out, err);
         } else if (command == "datenice") {
             answer = runDatenice(rest);
         } else if (command == "edd") {

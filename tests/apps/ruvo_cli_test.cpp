@@ -16,8 +16,9 @@ struct Outcome {
 };
 
 Outcome run(std::vector<std::string_view> arguments) {
+    std::istringstream in;
     std::ostringstream out, err;
-    const int status = runRuvo(arguments, out, err);
+    const int status = runRuvo(arguments, in, out, err);
     return {status, out.str(), err.str()};
 }
 

@@ -72,6 +72,13 @@ TEST(Datenice, IsExactForEverySupportedDay) {
     EXPECT_EQ(mismatches, 0);
 }
 
+TEST(IsoDate, WritesFourDigitYearsAndTwoDigitMonthsAndDays) {
+    EXPECT_EQ(isoDate(day(2006, 10, 26) + 0.5), "2006-10-26");
+    EXPECT_EQ(isoDate(day(100, 1, 1)), "0100-01-01");
+    EXPECT_EQ(isoDate(day(9999, 12, 31)), "9999-12-31");
+    EXPECT_EQ(parseDate(isoDate(day(2008, 2, 29))), day(2008, 2, 29));
+}
+
 TEST(ParseDate, ReadsTheDisplayForm) {
     EXPECT_EQ(parseDate("6 April 2006"), day(2006, 4, 6));
     EXPECT_EQ(parseDate("26 October 2006"), day(2006, 10, 26));
