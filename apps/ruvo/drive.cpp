@@ -84,7 +84,8 @@ class DriveSession {
         } else if (command == "call") {
             if (takeWord(line) != "datenice")
                 throw CommandError("the control's one method is datenice");
-            const Date date = parseDate(takeWord(line));
+            const Date date = parseDate(line);
+            line = {};
             m_out << m_control.datenice(date) << '\n';
         } else if (command == "trace") {
             const std::string_view state = takeWord(line);

@@ -103,6 +103,21 @@ TEST(RuvoCli, RefusesMalformedCommands) {
                   "adding 280 days leaves 1 January 100 to 31 December 9999");
 }
 
+TEST(RuvoCli, DriveRefusesBadArguments) {
+    expectRefusal({"drive", "--today", "31 February 2006"},
+                  "--today: \"31 February 2006\" is not a date");
+    expectRefusal({"drive", "--yesterday"}, "drive takes only --today DATE (see ruvo --help)");
+}
+
+TEST(RuvoCli, DriveReadsCommandsUntilTheEnd) {
+    std::istringstream in("# a comment\n\nget DDVal.Text\nclick Nothing\nfield EDDDate\r\n");
+    std::ostringstream out, err;
+    const std::vector<std::string_view> arguments = {"drive", "--today", "2006-12-07"};
+    EXPECT_EQ(runRuvo(arguments, in, out, err), 0);
+    EXPECT_EQ(out.str(), "37\nerror: no widget named \"Nothing\"\n2006-12-07\n");
+    EXPECT_EQ(err.str(), "");
+}
+
 TEST(RuvoCli, HelpDocumentsEveryForm) {
     const Outcome outcome = run({"--help"});
     EXPECT_EQ(outcome.status, 0);

@@ -34,7 +34,7 @@ bool dayListFollowsMonth(const ComboBox& month, const ComboBox& day);
 // A control started on a fixed day, with helpers that act as the user and fail the test when the
 // control refuses.
 class ControlTest : public ::testing::Test {
-  protected:
+  public:
     explicit ControlTest(const char* today = "7 December 2006");
 
     void click(Widget& widget);
