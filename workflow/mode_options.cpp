@@ -1,6 +1,6 @@
 #include "workflow/mode_options.h"
 
-#include "control/surface_colors.h"
+#include "workflow/scan_lists.h"
 
 namespace ruvo {
 
@@ -17,13 +17,10 @@ void OptLMP_Click(ControlCore& control) {
     s.FrameUS.setEnabled(false);
     s.FrameGest.setVisible(false);
     s.FrameDOB.setVisible(false);
-    s.DDVal.setEnabled(false);
-    s.DDVal.setBackColor(InactiveBackColor);
+    setScanListEnabled(s.DDVal, false);
     s.Labmm.setEnabled(false);
-    s.DDUSW.setEnabled(false);
-    s.DDUSW.setBackColor(InactiveBackColor);
-    s.DDUSD.setEnabled(false);
-    s.DDUSD.setBackColor(InactiveBackColor);
+    setScanListEnabled(s.DDUSW, false);
+    setScanListEnabled(s.DDUSD, false);
     s.LabUSW.setEnabled(false);
     s.LabUSD.setEnabled(false);
     s.OptFB.setEnabled(false);
@@ -49,14 +46,11 @@ void OptUS_Click(ControlCore& control) {
     s.FrameDOB.setVisible(false);
     s.OptFB.setEnabled(true);
     s.OptDG.setEnabled(true);
-    s.DDUSW.setEnabled(false);
-    s.DDUSW.setBackColor(InactiveBackColor);
-    s.DDUSD.setEnabled(false);
-    s.DDUSD.setBackColor(InactiveBackColor);
+    setScanListEnabled(s.DDUSW, false);
+    setScanListEnabled(s.DDUSD, false);
     s.LabUSW.setEnabled(false);
     s.LabUSD.setEnabled(false);
-    s.DDVal.setEnabled(true);
-    s.DDVal.setBackColor(ActiveBackColor);
+    setScanListEnabled(s.DDVal, true);
     s.Labmm.setEnabled(true);
     s.DDLSDateM.setText("January");
     s.DDLSDateD.setText("1");

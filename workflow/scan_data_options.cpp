@@ -1,17 +1,13 @@
 #include "workflow/scan_data_options.h"
 
-#include "control/surface_colors.h"
 #include "pickers/picker_runs.h"
+#include "workflow/scan_lists.h"
 
 namespace ruvo {
 
 namespace {
 
 enum class Usable { No, Yes };
-
-constexpr Color listColor(Usable usable) {
-    return usable == Usable::Yes ? ActiveBackColor : InactiveBackColor;
-}
 
 // The steps both options share; they differ only in which group is usable.
 void chooseScanData(ControlCore& control, Usable measurement, Usable gestation) {
@@ -23,13 +19,10 @@ void chooseScanData(ControlCore& control, Usable measurement, Usable gestation) 
     s.OptHC.setEnabled(m);
     s.FrameUS.setEnabled(true);
     s.FrameCBH.setEnabled(m);
-    s.DDVal.setEnabled(m);
-    s.DDVal.setBackColor(listColor(measurement));
+    setScanListEnabled(s.DDVal, m);
     s.Labmm.setEnabled(m);
-    s.DDUSW.setEnabled(g);
-    s.DDUSW.setBackColor(listColor(gestation));
-    s.DDUSD.setEnabled(g);
-    s.DDUSD.setBackColor(listColor(gestation));
+    setScanListEnabled(s.DDUSW, g);
+    setScanListEnabled(s.DDUSD, g);
     s.LabUSW.setEnabled(g);
     s.LabUSD.setEnabled(g);
     StartEDDPrompt(control);

@@ -1,0 +1,12 @@
+#include "workflow/scan_lists.h"
+
+#include "control/surface_colors.h"
+
+namespace ruvo {
+
+void setScanListEnabled(ComboBox& list, bool enabled) {
+    list.setEnabled(enabled);
+    list.setBackColor(enabled ? ActiveBackColor : InactiveBackColor);
+}
+
+} // namespace ruvo
