@@ -8,7 +8,8 @@ file(GLOB_RECURSE sources
     ${SOURCE_DIR}/hosting/*.h ${SOURCE_DIR}/hosting/*.cpp
     ${SOURCE_DIR}/apps/*.h ${SOURCE_DIR}/apps/*.cpp
     ${SOURCE_DIR}/tests/*.h ${SOURCE_DIR}/tests/*.cpp
-    ${SOURCE_DIR}/bench/*.h ${SOURCE_DIR}/bench/*.cpp)
+    ${SOURCE_DIR}/bench/*.h ${SOURCE_DIR}/bench/*.cpp
+    ${SOURCE_DIR}/tools/*.h ${SOURCE_DIR}/tools/*.cpp)
 execute_process(COMMAND ${CLANG_FORMAT} --dry-run --Werror ${sources}
     RESULT_VARIABLE result)
 if(NOT result EQUAL 0)
