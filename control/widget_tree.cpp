@@ -95,6 +95,21 @@ std::vector<WidgetRow> buildTree() {
 
 } // namespace
 
+std::span<const ListCaption> listCaptions() {
+    static constexpr ListCaption captions[] = {
+        {"DDLSDateD", "FrameDate", "LabLSDateD"},
+        {"DDLSDateM", "FrameDate", "LabLSDateM"},
+        {"DDLSDateY", "FrameDate", "LabLSDateY"},
+        {"DDDOBDateD", "FrameDOB", "LabDOBDateD"},
+        {"DDDOBDateM", "FrameDOB", "LabDOBDateM"},
+        {"DDDOBDateY", "FrameDOB", "LabDOBDateY"},
+        {"DDUSW", "FrameUS", "LabUSW"},
+        {"DDUSD", "FrameUS", "LabUSD"},
+        {"DDVal", "FrameCBH", "Labmm"},
+    };
+    return captions;
+}
+
 std::span<const WidgetRow> moravineWidgetTree() {
     static const std::vector<WidgetRow> tree = buildTree();
     return tree;

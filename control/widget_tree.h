@@ -20,6 +20,15 @@ struct WidgetRow {
 // are in twips from the parent's top-left corner; timers have none.
 std::span<const WidgetRow> moravineWidgetTree();
 
+// What names a list for a screen reader: the frame it sits in (or beside) and its label, as in
+// "Date of LMP, Month".
+struct ListCaption {
+    std::string_view list;
+    std::string_view frame;
+    std::string_view label;
+};
+std::span<const ListCaption> listCaptions();
+
 // The control's own surface: 8715 x 5415 twips (581 x 361 pixels).
 inline constexpr Geometry moravineGeometry{0, 0, 8715, 5415};
 

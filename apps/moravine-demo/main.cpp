@@ -1,0 +1,98 @@
+// moravine-demo: a host window with the Moravine control in it.
+//
+//   moravine-demo [--today YYYY-MM-DD]
+//   moravine-demo --screenshot FILE.png [--drive SCRIPT] [--today YYYY-MM-DD]
+//
+// With --screenshot it runs without a display, performs the actions of a drive script (see
+// ruvo drive) on the real widgets, prints what the script's queries print, and saves the window.
+#include "apps/drive/drive_session.h"
+#include "apps/moravine-demo/demo_window.h"
+#include "apps/moravine-demo/screen_actions.h"
+#include "dating/date_text.h"
+#include "hosting/qt/moravine_widget.h"
+
+#include <QApplication>
+#include <QTest>
+
+#include <fstream>
+#include <iostream>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace {
+
+struct Options {
+    std::optional<std::string> screenshot;
+    std::optional<std::string> script;
+    std::optional<std::string> today;
+};
+
+std::optional<Options> parse(int argc, char** argv) {
+    Options options;
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view argument = argv[i];
+        if (i + 1 == argc)
+            return std::nullopt;
+        if (argument == "--screenshot")
+            options.screenshot = argv[++i];
+        else if (argument == "--drive")
+            options.script = argv[++i];
+        else if (argument == "--today")
+            options.today = argv[++i];
+        else
+            return std::nullopt;
+    }
+    if (options.script && !options.screenshot)
+        return std::nullopt;
+    return options;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const auto options = parse(argc, argv);
+    if (!options) {
+        std::cerr << "usage: moravine-demo [--screenshot FILE.png [--drive SCRIPT]] "
+                     "[--today YYYY-MM-DD]\n";
+        return 2;
+    }
+    if (options->screenshot && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+
+    std::unique_ptr<ruvo::Clock> clock = std::make_unique<ruvo::SystemClock>();
+    if (options->today) {
+        try {
+            clock = std::make_unique<ruvo::FixedClock>(ruvo::parseDate(*options->today));
+        } catch (const ruvo::RuntimeError& error) {
+            std::cerr << "moravine-demo: --today: " << error.what() << '\n';
+            return 2;
+        }
+    }
+    ruvo::DemoWindow window(*clock);
+    window.show();
+    if (!options->screenshot)
+        return QApplication::exec();
+
+    if (!QTest::qWaitForWindowExposed(&window)) {
+        std::cerr << "moravine-demo: the window was never shown\n";
+        return 1;
+    }
+    if (options->script) {
+        std::ifstream script(*options->script);
+        if (!script) {
+            std::cerr << "moravine-demo: cannot read " << *options->script << '\n';
+            return 2;
+        }
+        ruvo::ScreenActions actions(window.control());
+        ruvo::DriveSession(window.control().control(), actions, std::cout).run(script);
+    }
+    QApplication::processEvents();
+    if (!window.grab().save(QString::fromStdString(*options->screenshot))) {
+        std::cerr << "moravine-demo: cannot write " << *options->screenshot << '\n';
+        return 1;
+    }
+    return 0;
+}

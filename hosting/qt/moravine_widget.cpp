@@ -1,0 +1,295 @@
+#include "hosting/qt/moravine_widget.h"
+
+#include "dating/date_text.h"
+#include "hosting/qt/model_radio_button.h"
+#include "hosting/qt/qt_colors.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPixmap>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QTimer>
+
+#include <algorithm>
+#include <cmath>
+
+// Resources of a static library are registered by name, outside any namespace.
+static void registerPictures() {
+    Q_INIT_RESOURCE(pictures);
+}
+
+namespace ruvo {
+
+namespace {
+
+constexpr int twipsPerPixel = 15;
+
+int pixels(int twips) {
+    return static_cast<int>(std::lround(twips / double{twipsPerPixel}));
+}
+
+QRect pixelRect(const Geometry& geometry) {
+    return {pixels(geometry.left), pixels(geometry.top), pixels(geometry.width),
+            pixels(geometry.height)};
+}
+
+QString qText(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+} // namespace
+
+MoravineWidget::MoravineWidget(QWidget* parent)
+    : MoravineWidget(std::make_unique<SystemClock>(), nullptr, parent, promptInterval) {}
+
+MoravineWidget::MoravineWidget(const Clock& clock, QWidget* parent,
+                               std::chrono::milliseconds interval)
+    : MoravineWidget(nullptr, &clock, parent, interval) {}
+
+MoravineWidget::MoravineWidget(std::unique_ptr<Clock> ownClock, const Clock* clock, QWidget* parent,
+                               std::chrono::milliseconds interval)
+    : QWidget(parent), m_ownClock(std::move(ownClock)), m_control(clock ? *clock : *m_ownClock) {
+    registerPictures();
+    buildView(interval);
+    m_control.host.addObserver(*this);
+    dispatch([this] { return m_control.initialize(); });
+}
+
+MoravineWidget::~MoravineWidget() {
+    m_control.host.removeObserver(*this);
+    for (auto& [model, timer] : m_timers)
+        timer->stop();
+}
+
+QSize MoravineWidget::sizeHint() const {
+    return pixelRect(moravineGeometry).size();
+}
+
+QString MoravineWidget::datenice(const QDate& date) const {
+    if (!date.isValid())
+        return {};
+    const auto day = tryDateFromCivil({date.year(), date.month(), date.day()});
+    if (!day)
+        return {};
+    return qText(m_control.datenice(*day));
+}
+
+void MoravineWidget::buildView(std::chrono::milliseconds interval) {
+    setFixedSize(sizeHint());
+    // The surface is laid out for a narrow sans serif 11 pixels high (8 points at 96 dpi); where
+    // none of these is installed the host's own family is used at that size.
+    QFont text = font();
+    text.setFamilies({QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Arial"),
+                      QStringLiteral("Liberation Sans"), text.family()});
+    text.setPixelSize(11);
+    setFont(text);
+    m_views[&m_control.host.control()] = this;
+    for (Widget* model : m_control.host.widgets()) {
+        if (model->kind() == WidgetKind::UserControl)
+            continue;
+        if (model->kind() == WidgetKind::Timer) {
+            auto* timer = new QTimer(this);
+            timer->setObjectName(qText(model->name()));
+            timer->setInterval(interval);
+            connect(timer, &QTimer::timeout, this,
+                    [this, model] { dispatch([&] { return m_control.host.tick(*model); }); });
+            if (model->enabled())
+                timer->start();
+            m_timers[model] = timer;
+            continue;
+        }
+        QWidget* view = createView(*model, m_views.at(model->parent()));
+        view->setObjectName(qText(model->name()));
+        view->setGeometry(pixelRect(model->geometry()));
+        applyDesign(*model, view);
+        m_views[model] = view;
+    }
+    updateAccessibleNames();
+    setTabOrder();
+}
+
+QWidget* MoravineWidget::createView(Widget& model, QWidget* parent) {
+    const QString caption = qText(model.caption());
+    switch (model.kind()) {
+    case WidgetKind::Frame:
+        return new QGroupBox(caption, parent);
+    case WidgetKind::Label: {
+        auto* label = new QLabel(caption, parent);
+        label->setWordWrap(true);
+        return label;
+    }
+    case WidgetKind::OptionButton: {
+        auto* button = new ModelRadioButton(caption, parent);
+        button->setAutoExclusive(false);
+        connect(button, &QAbstractButton::clicked, this,
+                [this, &model] { dispatch([&] { return m_control.host.click(model); }); });
+        return button;
+    }
+    case WidgetKind::ComboBox: {
+        auto* list = new QComboBox(parent);
+        list->setEditable(false);
+        connect(list, &QComboBox::activated, this, [this, &model, list](int index) {
+            const std::string item = list->itemText(index).toStdString();
+            dispatch([&] { return m_control.host.pick(model, item); });
+            syncSelection(model);
+        });
+        return list;
+    }
+    case WidgetKind::CommandButton: {
+        auto* button = new QPushButton(caption, parent);
+        button->setAutoDefault(false);
+        connect(button, &QAbstractButton::clicked, this,
+                [this, &model] { dispatch([&] { return m_control.host.click(model); }); });
+        return button;
+    }
+    case WidgetKind::PictureBox: {
+        auto* picture = new QLabel(parent);
+        picture->setPixmap(QPixmap(":/ruvo/logo.bmp"));
+        picture->setAlignment(Qt::AlignCenter);
+        picture->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        picture->setLineWidth(2);
+        return picture;
+    }
+    case WidgetKind::UserControl:
+    case WidgetKind::Timer:
+        break;
+    }
+    return new QWidget(parent);
+}
+
+void MoravineWidget::applyDesign(const Widget& model, QWidget* view) {
+    if (auto* label = qobject_cast<QLabel*>(view); label && model.kind() == WidgetKind::Label) {
+        const Qt::Alignment horizontal =
+            model.alignment() == TextAlignment::Center ? Qt::AlignHCenter : Qt::AlignLeft;
+        label->setAlignment(horizontal | Qt::AlignTop);
+        if (model.border() == BorderStyle::FixedSingle) {
+            label->setFrameStyle(QFrame::Box | QFrame::Plain);
+            label->setLineWidth(1);
+        }
+    }
+    applyBackColor(model, view);
+    view->setVisible(model.visible());
+    view->setEnabled(model.enabled());
+}
+
+// Widgets keep the palette's own colours unless the tree gives them colours of their own.
+void MoravineWidget::applyBackColor(const Widget& model, QWidget* view) {
+    const bool ownBack = model.backColor() != defaultBackColor(model.kind());
+    const bool ownFore = model.foreColor() != defaultForeColor(model.kind());
+    if (!ownBack && !ownFore)
+        return;
+    QPalette palette = view->palette();
+    const QPalette& system = this->palette();
+    if (ownBack) {
+        const QColor back = toQColor(model.backColor(), system);
+        for (auto role : {QPalette::Window, QPalette::Base, QPalette::Button})
+            palette.setColor(role, back);
+        view->setAutoFillBackground(model.kind() == WidgetKind::Label);
+    }
+    if (ownFore) {
+        const QColor fore = toQColor(model.foreColor(), system);
+        for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+            palette.setColor(role, fore);
+    }
+    view->setPalette(palette);
+}
+
+void MoravineWidget::updateAccessibleNames() {
+    for (const auto& [model, view] : m_views) {
+        if (model->kind() == WidgetKind::OptionButton || model->kind() == WidgetKind::CommandButton)
+            view->setAccessibleName(view->accessibleName().isEmpty() ? qText(model->caption())
+                                                                     : view->accessibleName());
+    }
+    const WidgetHost& host = m_control.host;
+    for (const ListCaption& caption : listCaptions()) {
+        const std::string name =
+            host.find(caption.frame)->caption() + ", " + host.find(caption.label)->caption();
+        m_views.at(host.find(caption.list))->setAccessibleName(qText(name));
+    }
+}
+
+void MoravineWidget::setTabOrder() {
+    std::vector<const Widget*> inputs;
+    for (const auto& [model, view] : m_views) {
+        if (view->focusPolicy() != Qt::NoFocus && model->kind() != WidgetKind::UserControl)
+            inputs.push_back(model);
+    }
+    std::sort(inputs.begin(), inputs.end(),
+              [](const Widget* a, const Widget* b) { return a->tabIndex() < b->tabIndex(); });
+    for (std::size_t i = 1; i < inputs.size(); ++i)
+        QWidget::setTabOrder(m_views.at(inputs[i - 1]), m_views.at(inputs[i]));
+}
+
+void MoravineWidget::syncSelection(const Widget& model) {
+    const auto& list = static_cast<const ComboBox&>(model);
+    auto* view = static_cast<QComboBox*>(m_views.at(&model));
+    const QSignalBlocker blocker(view);
+    view->setCurrentIndex(list.selectedIndex() ? static_cast<int>(*list.selectedIndex()) : -1);
+}
+
+void MoravineWidget::dispatch(const std::function<std::optional<RuntimeError>()>& action) {
+    try {
+        if (auto error = action())
+            emit runtimeError(QString::fromUtf8(error->what()));
+    } catch (const std::exception& error) {
+        emit runtimeError(QString::fromUtf8(error.what()));
+    } catch (...) {
+        emit runtimeError(tr("the control failed unexpectedly"));
+    }
+}
+
+void MoravineWidget::widgetChanged(const Widget& model, WidgetChange change) {
+    if (model.kind() == WidgetKind::Timer) {
+        QTimer* timer = m_timers.at(&model);
+        if (!model.enabled())
+            timer->stop();
+        else if (!timer->isActive())
+            timer->start(); // a running timer keeps its rhythm
+        return;
+    }
+    QWidget* view = m_views.at(&model);
+    const QSignalBlocker blocker(view);
+    switch (change) {
+    case WidgetChange::Caption:
+        if (auto* frame = qobject_cast<QGroupBox*>(view))
+            frame->setTitle(qText(model.caption()));
+        else if (auto* label = qobject_cast<QLabel*>(view))
+            label->setText(qText(model.caption()));
+        else if (auto* button = qobject_cast<QAbstractButton*>(view))
+            button->setText(qText(model.caption()));
+        if (model.kind() == WidgetKind::Frame)
+            updateAccessibleNames();
+        break;
+    case WidgetChange::Visible:
+        view->setVisible(model.visible());
+        break;
+    case WidgetChange::Enabled:
+        view->setEnabled(model.enabled());
+        break;
+    case WidgetChange::Value:
+        static_cast<QAbstractButton*>(view)->setChecked(
+            static_cast<const OptionButton&>(model).value());
+        break;
+    case WidgetChange::Text:
+        syncSelection(model);
+        break;
+    case WidgetChange::BackColor:
+        applyBackColor(model, view);
+        break;
+    case WidgetChange::ItemAdded:
+        static_cast<QComboBox*>(view)->addItem(
+            qText(static_cast<const ComboBox&>(model).items().back()));
+        syncSelection(model); // Qt selects the first item of an empty list by itself
+        break;
+    case WidgetChange::ItemsCleared:
+        static_cast<QComboBox*>(view)->clear();
+        break;
+    case WidgetChange::Focus:
+        view->setFocus(Qt::OtherFocusReason);
+        break;
+    }
+}
+
+} // namespace ruvo

@@ -1,0 +1,256 @@
+#include "hosting/qt/moravine_widget.h"
+
+#include "apps/moravine-demo/screen_actions.h"
+#include "control/surface_colors.h"
+#include "dating/date_text.h"
+#include "host/event_trace.h"
+#include "hosting/qt/qt_colors.h"
+#include "view_checks.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace ruvo {
+namespace {
+
+// A shown control driven through its real Qt widgets.
+class MoravineWidgetTest : public ::testing::Test {
+  protected:
+    MoravineWidgetTest() {
+        view.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&view));
+    }
+
+    void click(const Widget& model) { expectDone(screen.click(const_cast<Widget&>(model))); }
+    void pick(const Widget& model, const char* item) {
+        expectDone(screen.pick(const_cast<Widget&>(model), item));
+    }
+    void expectDone(const std::optional<RuntimeError>& error) {
+        EXPECT_FALSE(error) << error->what();
+    }
+    void expectMirrored() {
+        const auto mismatches = testing::viewMismatches(view);
+        EXPECT_TRUE(mismatches.empty())
+            << mismatches.size() << " mismatches, the first: " << mismatches.front();
+    }
+    QString shownText(const Widget& model) {
+        return view.findChild<QLabel*>(QString::fromStdString(model.name()))->text();
+    }
+
+    FixedClock clock{parseDate("7 December 2006")};
+    MoravineWidget view{clock};
+    Surface& s = view.control().surface;
+    ScreenActions screen{view};
+};
+
+TEST_F(MoravineWidgetTest, MirrorsTheModelAfterStartUp) {
+    EXPECT_EQ(view.size(), QSize(581, 361));
+    expectMirrored();
+    auto* calculate = view.findChild<QPushButton*>("ComCalcEDD");
+    EXPECT_EQ(calculate->geometry(), QRect(440, 200, 129, 25));
+    EXPECT_EQ(calculate->text(), "Calculate EDD");
+    auto* value = view.findChild<QComboBox*>("DDVal");
+    EXPECT_EQ(value->palette().color(QPalette::Button), QColor(255, 224, 192));
+    auto* weeks = view.findChild<QComboBox*>("DDUSW");
+    EXPECT_FALSE(weeks->isEnabled());
+    EXPECT_EQ(weeks->palette().color(QPalette::Button), view.palette().color(QPalette::Midlight));
+    auto* edd = view.findChild<QLabel*>("LabEDD");
+    EXPECT_EQ(edd->palette().color(QPalette::WindowText), QColor(192, 0, 0));
+    EXPECT_EQ(edd->frameShape(), QFrame::Box);
+    EXPECT_FALSE(view.findChild<QLabel*>("Picture1")->pixmap().isNull());
+}
+
+TEST_F(MoravineWidgetTest, MirrorsTheModelAfterEveryKindOfTransition) {
+    click(s.OptDG);
+    expectMirrored();
+    EXPECT_EQ(view.findChild<QComboBox*>("DDVal")->palette().color(QPalette::Button),
+              view.palette().color(QPalette::Midlight));
+    click(s.OptLMP);
+    expectMirrored();
+    click(s.OptUS);
+    click(s.OptHC);
+    expectMirrored();
+    pick(s.DDLSDateM, "February");
+    expectMirrored();
+    click(s.ComCalcEDD);
+    expectMirrored();
+    click(s.OptYes);
+    expectMirrored();
+    EXPECT_TRUE(view.findChild<QComboBox*>("DDDOBDateM")->hasFocus());
+    click(s.ComCalcGest);
+    expectMirrored();
+    click(s.OptNo);
+    expectMirrored();
+    click(s.ComRestart);
+    expectMirrored();
+}
+
+TEST_F(MoravineWidgetTest, DueDatesThroughTheScreen) {
+    struct Example {
+        const Widget* option;
+        const char* value;
+        const char *day, *month, *year, *edd;
+    };
+    const Example examples[] = {
+        {&s.OptLMP, nullptr, "1", "January", "2006", "8 October 2006"},
+        {&s.OptLMP, nullptr, "1", "June", "2007", "7 March 2008"},
+        {&s.OptCRL, "45", "6", "April", "2006", "26 October 2006"},
+        {&s.OptBPD, "40", "6", "April", "2006", "10 September 2006"},
+        {&s.OptHC, "150", "6", "April", "2006", "6 September 2006"},
+    };
+    for (const Example& example : examples) {
+        SCOPED_TRACE(example.edd);
+        click(s.ComRestart);
+        click(*example.option);
+        if (example.value)
+            pick(s.DDVal, example.value);
+        pick(s.DDLSDateM, example.month);
+        pick(s.DDLSDateD, example.day);
+        pick(s.DDLSDateY, example.year);
+        click(s.ComCalcEDD);
+        EXPECT_EQ(shownText(s.LabEDD), example.edd);
+    }
+    click(s.ComRestart);
+    click(s.OptDG);
+    pick(s.DDUSW, "12");
+    pick(s.DDUSD, "3");
+    pick(s.DDLSDateM, "April");
+    pick(s.DDLSDateD, "6");
+    pick(s.DDLSDateY, "2006");
+    click(s.ComCalcEDD);
+    EXPECT_EQ(shownText(s.LabEDD), "16 October 2006");
+}
+
+TEST_F(MoravineWidgetTest, GestationsAtBirthThroughTheScreen) {
+    click(s.OptCRL);
+    pick(s.DDVal, "45");
+    pick(s.DDLSDateM, "April");
+    pick(s.DDLSDateD, "6");
+    pick(s.DDLSDateY, "2006");
+    click(s.ComCalcEDD);
+    click(s.OptYes);
+    const char* births[][4] = {{"20", "October", "2006", "39 weeks 1 days"},
+                               {"26", "October", "2006", "40 weeks 0 days"},
+                               {"2", "November", "2006", "41 weeks 0 days"},
+                               {"1", "June", "2006", "19 weeks 0 days"}};
+    for (const auto& birth : births) {
+        pick(s.DDDOBDateM, birth[1]);
+        pick(s.DDDOBDateD, birth[0]);
+        pick(s.DDDOBDateY, birth[2]);
+        click(s.ComCalcGest);
+        EXPECT_EQ(shownText(s.LabGest), birth[3]);
+    }
+}
+
+TEST_F(MoravineWidgetTest, AnErrorReachesTheHostAsASignalAndTheControlGoesOn) {
+    QSignalSpy errors(&view, &MoravineWidget::runtimeError);
+    click(s.ComCalcEDD);
+    click(s.OptYes);
+    pick(s.DDDOBDateY, "1980");
+    const auto error = screen.click(s.ComCalcGest);
+    ASSERT_TRUE(error);
+    ASSERT_EQ(errors.count(), 1);
+    EXPECT_EQ(errors.first().first().toString(),
+              "date of birth is before the start of the pregnancy");
+    pick(s.DDDOBDateY, "2000");
+    click(s.ComCalcGest);
+    EXPECT_EQ(shownText(s.LabGest), "40 weeks 0 days");
+}
+
+// The view applies the model's changes without raising events of its own.
+TEST_F(MoravineWidgetTest, APickThroughQtTracesExactlyAsTheHeadlessPick) {
+    EventTrace screenTrace(view.control().host);
+    pick(s.DDLSDateM, "April");
+
+    Moravine headless(clock);
+    ASSERT_FALSE(headless.initialize());
+    EventTrace headlessTrace(headless.host);
+    ASSERT_FALSE(headless.host.pick(headless.surface.DDLSDateM, "April"));
+    EXPECT_EQ(screenTrace.text(), headlessTrace.text());
+    EXPECT_NE(screenTrace.text().find("> DDLSDateD.Click"), std::string::npos);
+}
+
+TEST_F(MoravineWidgetTest, ARadioButtonNeverChangesItsOwnSelection) {
+    auto* us = view.findChild<QAbstractButton*>("OptUS");
+    click(s.OptUS); // already selected: nothing happens, and it stays checked
+    EXPECT_TRUE(us->isChecked());
+    click(s.OptLMP);
+    EXPECT_FALSE(us->isChecked());
+    EXPECT_TRUE(view.findChild<QAbstractButton*>("OptLMP")->isChecked());
+}
+
+TEST_F(MoravineWidgetTest, ListsAreNamedForScreenReaders) {
+    EXPECT_EQ(view.findChild<QComboBox*>("DDLSDateM")->accessibleName(),
+              "Date of Ultrasound scan, Month");
+    click(s.OptLMP);
+    EXPECT_EQ(view.findChild<QComboBox*>("DDLSDateM")->accessibleName(), "Date of LMP, Month");
+    EXPECT_EQ(view.findChild<QComboBox*>("DDVal")->accessibleName(), "Measurement, mm");
+    EXPECT_EQ(view.findChild<QComboBox*>("DDUSW")->accessibleName(), "Scan data, Weeks");
+}
+
+TEST_F(MoravineWidgetTest, TheTabOrderFollowsTabIndex) {
+    QWidget* first = view.findChild<QWidget*>("DDUSD"); // TabIndex 2, the first input
+    QWidget* next = first->nextInFocusChain();
+    EXPECT_EQ(next->objectName(), "DDUSW");
+    EXPECT_EQ(next->nextInFocusChain()->objectName(), "OptFB");
+}
+
+TEST_F(MoravineWidgetTest, DateniceEarlyAndLateBound) {
+    const QDate date(2006, 10, 26);
+    QString late;
+    ASSERT_TRUE(QMetaObject::invokeMethod(&view, "datenice", Q_RETURN_ARG(QString, late),
+                                          Q_ARG(QDate, date)));
+    EXPECT_EQ(late, view.datenice(date));
+    EXPECT_EQ(late, "26 October 2006");
+    EXPECT_EQ(view.datenice(QDate(2007, 1, 1)), "1 January 2007");
+    EXPECT_EQ(view.datenice(QDate()), "");
+    EXPECT_EQ(view.datenice(QDate(10000, 1, 1)), "");
+}
+
+TEST(MoravineWidgetTimers, APromptBlinksFourTimesAndStops) {
+    FixedClock clock(parseDate("7 December 2006"));
+    MoravineWidget view(clock, nullptr, std::chrono::milliseconds(10));
+    view.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+    Surface& s = view.control().surface;
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !s.Timer1.enabled() && !s.Timer3.enabled(); }, 5000));
+
+    struct CaptionCounter : HostObserver {
+        const Widget* target = nullptr;
+        int changes = 0;
+        void widgetChanged(const Widget& widget, WidgetChange change) override {
+            changes += &widget == target && change == WidgetChange::Caption;
+        }
+    } counter;
+    counter.target = &s.OptYes;
+    view.control().host.addObserver(counter);
+    ScreenActions screen(view);
+    ASSERT_FALSE(screen.click(s.ComCalcEDD));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !s.Timer1.enabled(); }, 5000));
+    QTest::qWait(50); // no tick after the fourth
+    view.control().host.removeObserver(counter);
+    EXPECT_EQ(counter.changes, 4);
+    EXPECT_EQ(view.findChild<QAbstractButton*>("OptYes")->text(), "Yes");
+    EXPECT_FALSE(view.findChild<QTimer*>("Timer1")->isActive());
+}
+
+// Run under the sanitizers, a leak here fails the whole test program at exit.
+TEST(MoravineWidgetLifetime, ManyCreateShowDestroyCyclesWithRunningTimers) {
+    FixedClock clock(parseDate("7 December 2006"));
+    for (int cycle = 0; cycle < 200; ++cycle) {
+        auto view = std::make_unique<MoravineWidget>(clock, nullptr, std::chrono::milliseconds(1));
+        view->show();
+        QTest::qWait(2);
+        ASSERT_TRUE(view->findChild<QTimer*>("Timer3")->isActive() ||
+                    !view->control().surface.Timer3.enabled());
+    }
+}
+
+} // namespace
+} // namespace ruvo
