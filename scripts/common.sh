@@ -6,6 +6,9 @@ cd "$repo_root"
 
 # The packages every build needs; scripts add their own.
 build_packages=(g++ cmake ninja-build)
+# Qt 6 for the widget, its Designer plugin and the demo, with fonts for drawing without a display.
+qt_packages=(qt6-base-dev qt6-tools-dev libqt6opengl6-dev qt6-qpa-plugins fonts-liberation2
+    fonts-dejavu-core)
 
 # ensure_packages NAME...: installs those of the named Debian packages that are missing, as root
 # or through sudo.

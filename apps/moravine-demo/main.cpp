@@ -49,6 +49,15 @@ std::optional<Options> parse(int argc, char** argv) {
     return options;
 }
 
+// Without a window system, Qt notes each window-system request it cannot carry out; those notes
+// say nothing about the control.
+void quietOffscreen(QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (message.startsWith(QLatin1String("This plugin does not support")) ||
+        message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set")))
+        return;
+    std::cerr << qPrintable(qFormatLogMessage(type, {}, message)) << '\n';
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -58,8 +67,10 @@ int main(int argc, char** argv) {
                      "[--today YYYY-MM-DD]\n";
         return 2;
     }
-    if (options->screenshot && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+    if (options->screenshot && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
+        qInstallMessageHandler(quietOffscreen);
+    }
     QApplication application(argc, argv);
 
     std::unique_ptr<ruvo::Clock> clock = std::make_unique<ruvo::SystemClock>();

@@ -1,6 +1,7 @@
 #include "hosting/qt/moravine_widget.h"
 
 #include "dating/date_text.h"
+#include "hosting/qt/compact_style.h"
 #include "hosting/qt/model_radio_button.h"
 #include "hosting/qt/qt_colors.h"
 
@@ -52,6 +53,7 @@ MoravineWidget::MoravineWidget(std::unique_ptr<Clock> ownClock, const Clock* clo
                                std::chrono::milliseconds interval)
     : QWidget(parent), m_ownClock(std::move(ownClock)), m_control(clock ? *clock : *m_ownClock) {
     registerPictures();
+    m_inputStyle = std::make_unique<CompactStyle>();
     buildView(interval);
     m_control.host.addObserver(*this);
     dispatch([this] { return m_control.initialize(); });
@@ -123,6 +125,7 @@ QWidget* MoravineWidget::createView(Widget& model, QWidget* parent) {
     case WidgetKind::OptionButton: {
         auto* button = new ModelRadioButton(caption, parent);
         button->setAutoExclusive(false);
+        button->setStyle(m_inputStyle.get());
         connect(button, &QAbstractButton::clicked, this,
                 [this, &model] { dispatch([&] { return m_control.host.click(model); }); });
         return button;
@@ -130,6 +133,7 @@ QWidget* MoravineWidget::createView(Widget& model, QWidget* parent) {
     case WidgetKind::ComboBox: {
         auto* list = new QComboBox(parent);
         list->setEditable(false);
+        list->setStyle(m_inputStyle.get());
         connect(list, &QComboBox::activated, this, [this, &model, list](int index) {
             const std::string item = list->itemText(index).toStdString();
             dispatch([&] { return m_control.host.pick(model, item); });

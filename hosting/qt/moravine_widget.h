@@ -14,6 +14,7 @@
 #include <optional>
 #include <unordered_map>
 
+class QStyle;
 class QTimer;
 
 namespace ruvo {
@@ -70,6 +71,7 @@ class MoravineWidget : public QWidget, private HostObserver {
 
     std::unique_ptr<Clock> m_ownClock;
     Moravine m_control;
+    std::unique_ptr<QStyle> m_inputStyle;
     std::unordered_map<const Widget*, QWidget*> m_views;
     std::unordered_map<const Widget*, QTimer*> m_timers;
 };

@@ -11,14 +11,25 @@ set(link_flags "")
 if(SANITIZE)
     set(link_flags "-fsanitize=address,undefined")
 endif()
-foreach(step
-        "${CMAKE_COMMAND};-S;${SOURCE_DIR}/tests/install/consumer;-B;${WORK_DIR}/build;-G;${GENERATOR};-DCMAKE_PREFIX_PATH=${WORK_DIR}/prefix;-DCMAKE_EXE_LINKER_FLAGS=${link_flags}"
-        "${CMAKE_COMMAND};--build;${WORK_DIR}/build"
-        "${WORK_DIR}/build/consumer"
-        "${WORK_DIR}/prefix/bin/ruvo;datenice;2006-10-26")
-    execute_process(COMMAND ${step} RESULT_VARIABLE result OUTPUT_VARIABLE output)
+# Each step is one command, its words separated by "|".
+set(configure "${CMAKE_COMMAND}|-G|${GENERATOR}|-DCMAKE_PREFIX_PATH=${WORK_DIR}/prefix|-DCMAKE_EXE_LINKER_FLAGS=${link_flags}")
+set(steps
+    "${configure}|-S|${SOURCE_DIR}/tests/install/consumer|-B|${WORK_DIR}/build"
+    "${CMAKE_COMMAND}|--build|${WORK_DIR}/build"
+    "${WORK_DIR}/build/consumer")
+if(QT)
+    list(APPEND steps
+        "${configure}|-S|${SOURCE_DIR}/tests/install/qt_consumer|-B|${WORK_DIR}/qt_build"
+        "${CMAKE_COMMAND}|--build|${WORK_DIR}/qt_build"
+        "${WORK_DIR}/qt_build/qt_consumer")
+endif()
+list(APPEND steps "${WORK_DIR}/prefix/bin/ruvo|datenice|2006-10-26")
+foreach(step IN LISTS steps)
+    string(REPLACE "|" ";" command "${step}")
+    execute_process(COMMAND ${command} RESULT_VARIABLE result OUTPUT_VARIABLE output
+        ERROR_VARIABLE errors)
     if(NOT result EQUAL 0)
-        message(FATAL_ERROR "${step} failed: ${output}")
+        message(FATAL_ERROR "${command} failed: ${output}${errors}")
     endif()
 endforeach()
 if(NOT output STREQUAL "26 October 2006\n")

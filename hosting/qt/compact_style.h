@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QProxyStyle>
+#include <QStyleOption>
+
+namespace ruvo {
+
+// The style of the control's inputs: the host's own, made as compact as the surface's layout
+// expects. A drop-down list has a narrow arrow and its text field runs from the left edge to it,
+// so a year fits a list 49 pixels wide; a radio button's caption sits close to its indicator.
+class CompactStyle final : public QProxyStyle {
+  public:
+    using QProxyStyle::QProxyStyle;
+
+    static constexpr int arrowWidth = 15;
+
+    QRect subControlRect(ComplexControl control, const QStyleOptionComplex* option, SubControl part,
+                         const QWidget* widget) const override {
+        QRect rect = QProxyStyle::subControlRect(control, option, part, widget);
+        if (control != CC_ComboBox)
+            return rect;
+        const int arrowLeft = option->rect.right() - arrowWidth;
+        if (part == SC_ComboBoxArrow)
+            rect.setLeft(arrowLeft);
+        else if (part == SC_ComboBoxEditField)
+            rect = QRect(QPoint(option->rect.left() + 2, rect.top()),
+                         QPoint(arrowLeft - 1, rect.bottom()));
+        return rect;
+    }
+
+    int pixelMetric(PixelMetric metric, const QStyleOption* option,
+                    const QWidget* widget) const override {
+        if (metric == PM_RadioButtonLabelSpacing)
+            return 3;
+        return QProxyStyle::pixelMetric(metric, option, widget);
+    }
+};
+
+} // namespace ruvo
