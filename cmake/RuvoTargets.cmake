@@ -20,6 +20,9 @@ if(RUVO_SANITIZE)
     target_link_options(ruvo_compile_options INTERFACE -fsanitize=address,undefined)
 endif()
 if(WIN32)
+    # COM objects are destroyed through Release, never through an interface pointer, and the
+    # Windows headers' macros (FAILED, MAKEINTRESOURCE, ...) expand to C casts.
+    target_compile_options(ruvo_compile_options INTERFACE -Wno-non-virtual-dtor -Wno-old-style-cast)
     # Ruvo.ocx and the test programs need only the system's DLLs (-static takes winpthread too).
     target_link_options(ruvo_compile_options INTERFACE -static-libgcc -static-libstdc++ -static)
 endif()

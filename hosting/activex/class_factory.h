@@ -1,0 +1,18 @@
+#pragma once
+
+#include <unknwn.h>
+
+namespace ruvo::com {
+
+// Creates Moravine controls. One static instance serves the library; its locks keep the library
+// loaded.
+class ClassFactory final : public IClassFactory {
+  public:
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void**) override;
+    ULONG STDMETHODCALLTYPE AddRef() override;
+    ULONG STDMETHODCALLTYPE Release() override;
+    HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID, void**) override;
+    HRESULT STDMETHODCALLTYPE LockServer(BOOL lock) override;
+};
+
+} // namespace ruvo::com

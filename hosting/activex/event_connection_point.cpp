@@ -1,0 +1,86 @@
+#include "hosting/activex/event_connection_point.h"
+
+#include "hosting/activex/ruvo_h.h"
+
+namespace ruvo::com {
+
+EventConnectionPoint::EventConnectionPoint(IConnectionPointContainer* container)
+    : m_container(container) {}
+
+EventConnectionPoint::~EventConnectionPoint() {
+    disconnectAll();
+}
+
+void EventConnectionPoint::disconnectAll() {
+    for (IUnknown*& sink : m_sinks) {
+        if (sink)
+            sink->Release();
+        sink = nullptr;
+    }
+    m_container = nullptr;
+}
+
+HRESULT EventConnectionPoint::QueryInterface(REFIID iid, void** object) {
+    if (!object)
+        return E_POINTER;
+    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IConnectionPoint)) {
+        *object = static_cast<IConnectionPoint*>(this);
+        AddRef();
+        return S_OK;
+    }
+    *object = nullptr;
+    return E_NOINTERFACE;
+}
+
+ULONG EventConnectionPoint::AddRef() {
+    return static_cast<ULONG>(InterlockedIncrement(&m_references));
+}
+
+ULONG EventConnectionPoint::Release() {
+    const LONG left = InterlockedDecrement(&m_references);
+    if (left == 0)
+        delete this;
+    return static_cast<ULONG>(left);
+}
+
+HRESULT EventConnectionPoint::GetConnectionInterface(IID* iid) {
+    if (!iid)
+        return E_POINTER;
+    *iid = DIID___Moravine;
+    return S_OK;
+}
+
+HRESULT EventConnectionPoint::GetConnectionPointContainer(IConnectionPointContainer** container) {
+    if (!container)
+        return E_POINTER;
+    *container = m_container;
+    if (!m_container)
+        return E_UNEXPECTED;
+    m_container->AddRef();
+    return S_OK;
+}
+
+HRESULT EventConnectionPoint::Advise(IUnknown* sink, DWORD* cookie) {
+    if (!sink || !cookie)
+        return E_POINTER;
+    sink->AddRef();
+    m_sinks.push_back(sink);
+    *cookie = static_cast<DWORD>(m_sinks.size());
+    return S_OK;
+}
+
+HRESULT EventConnectionPoint::Unadvise(DWORD cookie) {
+    if (cookie == 0 || cookie > m_sinks.size() || !m_sinks[cookie - 1])
+        return CONNECT_E_NOCONNECTION;
+    m_sinks[cookie - 1]->Release();
+    m_sinks[cookie - 1] = nullptr;
+    return S_OK;
+}
+
+HRESULT EventConnectionPoint::EnumConnections(IEnumConnections** connections) {
+    if (connections)
+        *connections = nullptr;
+    return E_NOTIMPL;
+}
+
+} // namespace ruvo::com

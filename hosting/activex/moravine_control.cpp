@@ -1,0 +1,592 @@
+#include "hosting/activex/moravine_control.h"
+
+#include "control/widget_tree.h"
+#include "hosting/activex/com_errors.h"
+#include "hosting/activex/module.h"
+
+#include <olectl.h>
+
+namespace ruvo::com {
+
+namespace {
+
+constexpr DISPID datenice_dispid = 0x60030017;
+// OLEMISC_RECOMPOSEONRESIZE | CANTLINKINSIDE | INSIDEOUT | ACTIVATEWHENVISIBLE | SETCLIENTSITEFIRST
+constexpr DWORD miscStatus = 0x20191;
+
+template <typename T>
+void release(T*& pointer) {
+    if (pointer)
+        pointer->Release();
+    pointer = nullptr;
+}
+
+} // namespace
+
+MoravineControl::MoravineControl() {
+    objectCreated();
+    // The surface in HIMETRIC: 8715 x 5415 twips, 2540 HIMETRIC to 1440 twips.
+    m_extent.cx = MulDiv(moravineGeometry.width, 2540, 1440);
+    m_extent.cy = MulDiv(moravineGeometry.height, 2540, 1440);
+    if (auto error = m_control.initialize())
+        reportError(*error);
+    m_events = new EventConnectionPoint(this);
+}
+
+MoravineControl::~MoravineControl() {
+    m_view.reset();
+    m_events->disconnectAll();
+    release(m_events);
+    release(m_viewSink);
+    release(m_inPlaceSite);
+    release(m_site);
+    release(m_typeInfo);
+    release(m_typeLibrary);
+    objectDestroyed();
+}
+
+// IUnknown
+
+HRESULT MoravineControl::QueryInterface(REFIID iid, void** object) {
+    if (!object)
+        return E_POINTER;
+    *object = nullptr;
+    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDispatch) ||
+        IsEqualIID(iid, IID__Moravine))
+        *object = static_cast<_Moravine*>(this);
+    else if (IsEqualIID(iid, IID_IOleObject))
+        *object = static_cast<IOleObject*>(this);
+    else if (IsEqualIID(iid, IID_IOleWindow) || IsEqualIID(iid, IID_IOleInPlaceObject))
+        *object = static_cast<IOleInPlaceObject*>(this);
+    else if (IsEqualIID(iid, IID_IOleInPlaceActiveObject))
+        *object = static_cast<IOleInPlaceActiveObject*>(this);
+    else if (IsEqualIID(iid, IID_IOleControl))
+        *object = static_cast<IOleControl*>(this);
+    else if (IsEqualIID(iid, IID_IViewObject) || IsEqualIID(iid, IID_IViewObject2))
+        *object = static_cast<IViewObject2*>(this);
+    else if (IsEqualIID(iid, IID_IPersist) || IsEqualIID(iid, IID_IPersistStreamInit))
+        *object = static_cast<IPersistStreamInit*>(this);
+    else if (IsEqualIID(iid, IID_IPersistPropertyBag))
+        *object = static_cast<IPersistPropertyBag*>(this);
+    else if (IsEqualIID(iid, IID_IProvideClassInfo) || IsEqualIID(iid, IID_IProvideClassInfo2))
+        *object = static_cast<IProvideClassInfo2*>(this);
+    else if (IsEqualIID(iid, IID_IConnectionPointContainer))
+        *object = static_cast<IConnectionPointContainer*>(this);
+    else if (IsEqualIID(iid, IID_ISupportErrorInfo))
+        *object = static_cast<ISupportErrorInfo*>(this);
+    else
+        return E_NOINTERFACE;
+    AddRef();
+    return S_OK;
+}
+
+ULONG MoravineControl::AddRef() {
+    return static_cast<ULONG>(InterlockedIncrement(&m_references));
+}
+
+ULONG MoravineControl::Release() {
+    const LONG left = InterlockedDecrement(&m_references);
+    if (left == 0)
+        delete this;
+    return static_cast<ULONG>(left);
+}
+
+// IDispatch and _Moravine
+
+HRESULT MoravineControl::typeLibrary(ITypeLib** library) {
+    if (!m_typeLibrary) {
+        const HRESULT result = LoadTypeLibEx(modulePath().c_str(), REGKIND_NONE, &m_typeLibrary);
+        if (FAILED(result))
+            return result;
+    }
+    *library = m_typeLibrary;
+    return S_OK;
+}
+
+HRESULT MoravineControl::GetTypeInfoCount(UINT* count) {
+    if (!count)
+        return E_POINTER;
+    *count = 1;
+    return S_OK;
+}
+
+HRESULT MoravineControl::GetTypeInfo(UINT index, LCID, ITypeInfo** info) {
+    if (!info)
+        return E_POINTER;
+    *info = nullptr;
+    if (index != 0)
+        return DISP_E_BADINDEX;
+    if (!m_typeInfo) {
+        ITypeLib* library = nullptr;
+        if (const HRESULT result = typeLibrary(&library); FAILED(result))
+            return result;
+        if (const HRESULT result = library->GetTypeInfoOfGuid(IID__Moravine, &m_typeInfo);
+            FAILED(result))
+            return result;
+    }
+    m_typeInfo->AddRef();
+    *info = m_typeInfo;
+    return S_OK;
+}
+
+HRESULT MoravineControl::GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID, DISPID* ids) {
+    if (!IsEqualIID(iid, IID_NULL))
+        return DISP_E_UNKNOWNINTERFACE;
+    ITypeInfo* info = nullptr;
+    if (const HRESULT result = GetTypeInfo(0, 0, &info); FAILED(result))
+        return result;
+    const HRESULT result = DispGetIDsOfNames(info, names, count, ids);
+    info->Release();
+    return result;
+}
+
+// datenice is dispatched here rather than by DispInvoke, so that a script's variable passed by
+// reference (a VARIANT holding the date) is accepted as the date it holds, and stays as it was.
+HRESULT MoravineControl::Invoke(DISPID id, REFIID iid, LCID, WORD flags, DISPPARAMS* parameters,
+                                VARIANT* result, EXCEPINFO* exception, UINT* badArgument) {
+    if (!IsEqualIID(iid, IID_NULL))
+        return DISP_E_UNKNOWNINTERFACE;
+    if (id != datenice_dispid || !(flags & DISPATCH_METHOD))
+        return DISP_E_MEMBERNOTFOUND;
+    if (!parameters)
+        return E_INVALIDARG;
+    if (parameters->cNamedArgs != 0)
+        return DISP_E_NONAMEDARGS;
+    if (parameters->cArgs != 1)
+        return DISP_E_BADPARAMCOUNT;
+    VARIANT* argument = &parameters->rgvarg[0];
+    while (argument->vt == (VT_BYREF | VT_VARIANT) && argument->pvarVal)
+        argument = argument->pvarVal;
+    VARIANT value, date;
+    VariantInit(&value);
+    VariantInit(&date);
+    HRESULT outcome = VariantCopyInd(&value, argument);
+    if (SUCCEEDED(outcome))
+        outcome = VariantChangeType(&date, &value, 0, VT_DATE);
+    VariantClear(&value);
+    if (FAILED(outcome)) {
+        if (badArgument)
+            *badArgument = 0;
+        return DISP_E_TYPEMISMATCH;
+    }
+    DATE xdate = date.date;
+    BSTR text = nullptr;
+    try {
+        const std::wstring wide = widen(m_control.datenice(xdate));
+        text = SysAllocString(wide.c_str());
+    } catch (const RuntimeError& error) {
+        return toException(error, exception);
+    } catch (...) {
+        return E_UNEXPECTED;
+    }
+    if (!text)
+        return E_OUTOFMEMORY;
+    if (result) {
+        VariantInit(result);
+        result->vt = VT_BSTR;
+        result->bstrVal = text;
+    } else {
+        SysFreeString(text);
+    }
+    return S_OK;
+}
+
+HRESULT MoravineControl::datenice(DATE* xdate, BSTR* result) {
+    if (!xdate || !result)
+        return E_POINTER;
+    *result = nullptr;
+    try {
+        const std::wstring text = widen(m_control.datenice(*xdate));
+        *result = SysAllocString(text.c_str());
+        return *result ? S_OK : E_OUTOFMEMORY;
+    } catch (const RuntimeError& error) {
+        return reportError(error);
+    } catch (...) {
+        return E_UNEXPECTED;
+    }
+}
+
+// IOleObject
+
+HRESULT MoravineControl::SetClientSite(IOleClientSite* site) {
+    release(m_site);
+    m_site = site;
+    if (m_site)
+        m_site->AddRef();
+    return S_OK;
+}
+
+HRESULT MoravineControl::GetClientSite(IOleClientSite** site) {
+    if (!site)
+        return E_POINTER;
+    *site = m_site;
+    if (m_site)
+        m_site->AddRef();
+    return S_OK;
+}
+
+HRESULT MoravineControl::SetHostNames(LPCOLESTR, LPCOLESTR) {
+    return S_OK;
+}
+
+HRESULT MoravineControl::Close(DWORD) {
+    InPlaceDeactivate();
+    return S_OK;
+}
+
+HRESULT MoravineControl::SetMoniker(DWORD, IMoniker*) {
+    return E_NOTIMPL;
+}
+
+HRESULT MoravineControl::GetMoniker(DWORD, DWORD, IMoniker** moniker) {
+    if (moniker)
+        *moniker = nullptr;
+    return E_NOTIMPL;
+}
+
+HRESULT MoravineControl::InitFromData(IDataObject*, BOOL, DWORD) {
+    return E_NOTIMPL;
+}
+
+HRESULT MoravineControl::GetClipboardData(DWORD, IDataObject** data) {
+    if (data)
+        *data = nullptr;
+    return E_NOTIMPL;
+}
+
+HRESULT MoravineControl::DoVerb(LONG verb, LPMSG, IOleClientSite* site, LONG, HWND parent,
+                                LPCRECT position) {
+    switch (verb) {
+    case OLEIVERB_PRIMARY:
+    case OLEIVERB_SHOW:
+    case OLEIVERB_INPLACEACTIVATE:
+    case OLEIVERB_UIACTIVATE:
+        return activateInPlace(site ? site : m_site, parent, position);
+    case OLEIVERB_HIDE:
+        if (m_view)
+            m_view->show(false);
+        return S_OK;
+    default:
+        return OLEOBJ_S_INVALIDVERB;
+    }
+}
+
+// The container's site may come after InitNew, so the window is made only now.
+HRESULT MoravineControl::activateInPlace(IOleClientSite* site, HWND parent, LPCRECT position) {
+    if (m_view) {
+        m_view->show(true);
+        return S_OK;
+    }
+    if (!site)
+        return E_UNEXPECTED;
+    IOleInPlaceSite* inPlace = nullptr;
+    if (FAILED(site->QueryInterface(IID_IOleInPlaceSite, reinterpret_cast<void**>(&inPlace))))
+        return E_NOINTERFACE;
+    if (inPlace->CanInPlaceActivate() != S_OK) {
+        inPlace->Release();
+        return E_FAIL;
+    }
+    inPlace->OnInPlaceActivate();
+    HWND window = parent;
+    if (FAILED(inPlace->GetWindow(&window)) && !parent) {
+        inPlace->OnInPlaceDeactivate();
+        inPlace->Release();
+        return E_FAIL;
+    }
+    RECT place = position ? *position : RECT{0, 0, 0, 0};
+    IOleInPlaceFrame* frame = nullptr;
+    IOleInPlaceUIWindow* document = nullptr;
+    RECT clip{};
+    OLEINPLACEFRAMEINFO frameInfo{};
+    frameInfo.cb = sizeof frameInfo;
+    if (SUCCEEDED(inPlace->GetWindowContext(&frame, &document, &place, &clip, &frameInfo))) {
+        release(frame);
+        release(document);
+    }
+    m_inPlaceSite = inPlace;
+    m_view = std::make_unique<Win32View>(m_control, window, place);
+    m_view->show(true);
+    return S_OK;
+}
+
+HRESULT MoravineControl::EnumVerbs(IEnumOLEVERB** verbs) {
+    return OleRegEnumVerbs(CLSID_Moravine, verbs);
+}
+
+HRESULT MoravineControl::Update() {
+    return S_OK;
+}
+HRESULT MoravineControl::IsUpToDate() {
+    return S_OK;
+}
+
+HRESULT MoravineControl::GetUserClassID(CLSID* clsid) {
+    return GetClassID(clsid);
+}
+
+HRESULT MoravineControl::GetUserType(DWORD form, LPOLESTR* type) {
+    return OleRegGetUserType(CLSID_Moravine, form, type);
+}
+
+HRESULT MoravineControl::SetExtent(DWORD aspect, SIZEL* size) {
+    if (aspect != DVASPECT_CONTENT)
+        return DV_E_DVASPECT;
+    if (!size)
+        return E_POINTER;
+    m_extent = *size;
+    return S_OK;
+}
+
+HRESULT MoravineControl::GetExtent(DWORD aspect, SIZEL* size) {
+    if (aspect != DVASPECT_CONTENT)
+        return DV_E_DVASPECT;
+    if (!size)
+        return E_POINTER;
+    *size = m_extent;
+    return S_OK;
+}
+
+HRESULT MoravineControl::Advise(IAdviseSink*, DWORD* connection) {
+    if (connection)
+        *connection = 0;
+    return OLE_E_ADVISENOTSUPPORTED;
+}
+
+HRESULT MoravineControl::Unadvise(DWORD) {
+    return OLE_E_NOCONNECTION;
+}
+
+HRESULT MoravineControl::EnumAdvise(IEnumSTATDATA** advise) {
+    if (advise)
+        *advise = nullptr;
+    return OLE_E_ADVISENOTSUPPORTED;
+}
+
+HRESULT MoravineControl::GetMiscStatus(DWORD, DWORD* status) {
+    if (!status)
+        return E_POINTER;
+    *status = miscStatus;
+    return S_OK;
+}
+
+HRESULT MoravineControl::SetColorScheme(LOGPALETTE*) {
+    return E_NOTIMPL;
+}
+
+// IOleWindow, IOleInPlaceObject, IOleInPlaceActiveObject
+
+HRESULT MoravineControl::GetWindow(HWND* window) {
+    if (!window)
+        return E_POINTER;
+    *window = m_view ? m_view->window() : nullptr;
+    return m_view ? S_OK : E_FAIL;
+}
+
+HRESULT MoravineControl::ContextSensitiveHelp(BOOL) {
+    return E_NOTIMPL;
+}
+
+HRESULT MoravineControl::InPlaceDeactivate() {
+    if (!m_view)
+        return S_OK;
+    m_view.reset();
+    if (m_inPlaceSite)
+        m_inPlaceSite->OnInPlaceDeactivate();
+    release(m_inPlaceSite);
+    return S_OK;
+}
+
+HRESULT MoravineControl::UIDeactivate() {
+    return S_OK;
+}
+
+HRESULT MoravineControl::SetObjectRects(LPCRECT position, LPCRECT) {
+    if (!position)
+        return E_POINTER;
+    if (m_view)
+        m_view->place(*position);
+    return S_OK;
+}
+
+HRESULT MoravineControl::ReactivateAndUndo() {
+    return E_NOTIMPL;
+}
+
+// Tab and the arrow keys move between the control's own inputs.
+HRESULT MoravineControl::TranslateAccelerator(LPMSG message) {
+    if (m_view && message && IsDialogMessageW(m_view->window(), message))
+        return S_OK;
+    return S_FALSE;
+}
+
+HRESULT MoravineControl::OnFrameWindowActivate(BOOL) {
+    return S_OK;
+}
+HRESULT MoravineControl::OnDocWindowActivate(BOOL) {
+    return S_OK;
+}
+HRESULT MoravineControl::ResizeBorder(LPCRECT, IOleInPlaceUIWindow*, BOOL) {
+    return S_OK;
+}
+HRESULT MoravineControl::EnableModeless(BOOL) {
+    return S_OK;
+}
+
+// IOleControl
+
+HRESULT MoravineControl::GetControlInfo(CONTROLINFO* info) {
+    if (!info)
+        return E_POINTER;
+    info->hAccel = nullptr;
+    info->cAccel = 0;
+    info->dwFlags = 0;
+    return S_OK;
+}
+
+HRESULT MoravineControl::OnMnemonic(MSG*) {
+    return E_NOTIMPL;
+}
+HRESULT MoravineControl::OnAmbientPropertyChange(DISPID) {
+    return S_OK;
+}
+HRESULT MoravineControl::FreezeEvents(BOOL) {
+    return S_OK;
+}
+
+// IViewObject2: a container that draws the control itself (printing, design views) gets the
+// surface's outline with the control's name.
+HRESULT MoravineControl::Draw(DWORD aspect, LONG, void*, DVTARGETDEVICE*, HDC, HDC dc,
+                              LPCRECTL bounds, LPCRECTL, BOOL(STDMETHODCALLTYPE*)(ULONG_PTR),
+                              ULONG_PTR) {
+    if (aspect != DVASPECT_CONTENT)
+        return DV_E_DVASPECT;
+    if (!dc || !bounds)
+        return E_INVALIDARG;
+    RECT area{bounds->left, bounds->top, bounds->right, bounds->bottom};
+    FillRect(dc, &area, GetSysColorBrush(COLOR_BTNFACE));
+    DrawEdge(dc, &area, EDGE_ETCHED, BF_RECT);
+    DrawTextW(dc, L"Moravine", -1, &area, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    return S_OK;
+}
+
+HRESULT MoravineControl::GetColorSet(DWORD, LONG, void*, DVTARGETDEVICE*, HDC, LOGPALETTE** set) {
+    if (set)
+        *set = nullptr;
+    return S_FALSE;
+}
+
+HRESULT MoravineControl::Freeze(DWORD, LONG, void*, DWORD*) {
+    return E_NOTIMPL;
+}
+HRESULT MoravineControl::Unfreeze(DWORD) {
+    return E_NOTIMPL;
+}
+
+HRESULT MoravineControl::SetAdvise(DWORD, DWORD, IAdviseSink* sink) {
+    release(m_viewSink);
+    m_viewSink = sink;
+    if (m_viewSink)
+        m_viewSink->AddRef();
+    return S_OK;
+}
+
+HRESULT MoravineControl::GetAdvise(DWORD* aspects, DWORD* flags, IAdviseSink** sink) {
+    if (aspects)
+        *aspects = DVASPECT_CONTENT;
+    if (flags)
+        *flags = 0;
+    if (sink) {
+        *sink = m_viewSink;
+        if (m_viewSink)
+            m_viewSink->AddRef();
+    }
+    return S_OK;
+}
+
+HRESULT MoravineControl::GetExtent(DWORD aspect, LONG, DVTARGETDEVICE*, LPSIZEL size) {
+    return GetExtent(aspect, size);
+}
+
+// IPersist, IPersistStreamInit, IPersistPropertyBag
+
+HRESULT MoravineControl::GetClassID(CLSID* clsid) {
+    if (!clsid)
+        return E_POINTER;
+    *clsid = CLSID_Moravine;
+    return S_OK;
+}
+
+HRESULT MoravineControl::IsDirty() {
+    return S_FALSE;
+}
+HRESULT MoravineControl::Load(LPSTREAM) {
+    return S_OK;
+}
+HRESULT MoravineControl::Save(LPSTREAM, BOOL) {
+    return S_OK;
+}
+
+HRESULT MoravineControl::GetSizeMax(ULARGE_INTEGER* size) {
+    if (!size)
+        return E_POINTER;
+    size->QuadPart = 0;
+    return S_OK;
+}
+
+HRESULT MoravineControl::InitNew() {
+    return S_OK;
+}
+HRESULT MoravineControl::Load(IPropertyBag*, IErrorLog*) {
+    return S_OK;
+}
+HRESULT MoravineControl::Save(IPropertyBag*, BOOL, BOOL) {
+    return S_OK;
+}
+
+// IProvideClassInfo2
+
+HRESULT MoravineControl::GetClassInfo(ITypeInfo** info) {
+    if (!info)
+        return E_POINTER;
+    *info = nullptr;
+    ITypeLib* library = nullptr;
+    if (const HRESULT result = typeLibrary(&library); FAILED(result))
+        return result;
+    return library->GetTypeInfoOfGuid(CLSID_Moravine, info);
+}
+
+HRESULT MoravineControl::GetGUID(DWORD kind, GUID* guid) {
+    if (!guid)
+        return E_POINTER;
+    if (kind != GUIDKIND_DEFAULT_SOURCE_DISP_IID)
+        return E_INVALIDARG;
+    *guid = DIID___Moravine;
+    return S_OK;
+}
+
+// IConnectionPointContainer
+
+HRESULT MoravineControl::EnumConnectionPoints(IEnumConnectionPoints** points) {
+    if (points)
+        *points = nullptr;
+    return E_NOTIMPL;
+}
+
+HRESULT MoravineControl::FindConnectionPoint(REFIID iid, IConnectionPoint** point) {
+    if (!point)
+        return E_POINTER;
+    *point = nullptr;
+    if (!IsEqualIID(iid, DIID___Moravine))
+        return CONNECT_E_NOCONNECTION;
+    m_events->AddRef();
+    *point = m_events;
+    return S_OK;
+}
+
+// ISupportErrorInfo
+
+HRESULT MoravineControl::InterfaceSupportsErrorInfo(REFIID iid) {
+    return IsEqualIID(iid, IID__Moravine) ? S_OK : S_FALSE;
+}
+
+} // namespace ruvo::com

@@ -1,0 +1,144 @@
+#pragma once
+
+#include "control/moravine.h"
+#include "dating/clock.h"
+#include "hosting/activex/event_connection_point.h"
+#include "hosting/activex/ruvo_h.h"
+#include "hosting/activex/win32_view.h"
+
+#include <ocidl.h>
+#include <olectl.h>
+
+#include <memory>
+#include <vector>
+
+namespace ruvo::com {
+
+// One Moravine control as a COM object: its one method datenice through the dual interface
+// _Moravine (early bound) and IDispatch (late bound), and the interfaces a container needs to
+// embed it in place. It runs its start-up when created, persists nothing, and raises no events.
+// While in-place active it shows its surface on real Windows controls (Win32View).
+class MoravineControl final : public _Moravine,
+                              public IOleObject,
+                              public IOleInPlaceObject,
+                              public IOleInPlaceActiveObject,
+                              public IOleControl,
+                              public IViewObject2,
+                              public IPersistStreamInit,
+                              public IPersistPropertyBag,
+                              public IProvideClassInfo2,
+                              public IConnectionPointContainer,
+                              public ISupportErrorInfo {
+  public:
+    MoravineControl();
+    MoravineControl(const MoravineControl&) = delete;
+    MoravineControl& operator=(const MoravineControl&) = delete;
+
+    // IUnknown
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void**) override;
+    ULONG STDMETHODCALLTYPE AddRef() override;
+    ULONG STDMETHODCALLTYPE Release() override;
+
+    // IDispatch and _Moravine
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT*) override;
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override;
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override;
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*,
+                                     UINT*) override;
+    HRESULT STDMETHODCALLTYPE datenice(DATE* xdate, BSTR* result) override;
+
+    // IOleObject
+    HRESULT STDMETHODCALLTYPE SetClientSite(IOleClientSite*) override;
+    HRESULT STDMETHODCALLTYPE GetClientSite(IOleClientSite**) override;
+    HRESULT STDMETHODCALLTYPE SetHostNames(LPCOLESTR, LPCOLESTR) override;
+    HRESULT STDMETHODCALLTYPE Close(DWORD) override;
+    HRESULT STDMETHODCALLTYPE SetMoniker(DWORD, IMoniker*) override;
+    HRESULT STDMETHODCALLTYPE GetMoniker(DWORD, DWORD, IMoniker**) override;
+    HRESULT STDMETHODCALLTYPE InitFromData(IDataObject*, BOOL, DWORD) override;
+    HRESULT STDMETHODCALLTYPE GetClipboardData(DWORD, IDataObject**) override;
+    HRESULT STDMETHODCALLTYPE DoVerb(LONG, LPMSG, IOleClientSite*, LONG, HWND, LPCRECT) override;
+    HRESULT STDMETHODCALLTYPE EnumVerbs(IEnumOLEVERB**) override;
+    HRESULT STDMETHODCALLTYPE Update() override;
+    HRESULT STDMETHODCALLTYPE IsUpToDate() override;
+    HRESULT STDMETHODCALLTYPE GetUserClassID(CLSID*) override;
+    HRESULT STDMETHODCALLTYPE GetUserType(DWORD, LPOLESTR*) override;
+    HRESULT STDMETHODCALLTYPE SetExtent(DWORD, SIZEL*) override;
+    HRESULT STDMETHODCALLTYPE GetExtent(DWORD, SIZEL*) override;
+    HRESULT STDMETHODCALLTYPE Advise(IAdviseSink*, DWORD*) override;
+    HRESULT STDMETHODCALLTYPE Unadvise(DWORD) override;
+    HRESULT STDMETHODCALLTYPE EnumAdvise(IEnumSTATDATA**) override;
+    HRESULT STDMETHODCALLTYPE GetMiscStatus(DWORD, DWORD*) override;
+    HRESULT STDMETHODCALLTYPE SetColorScheme(LOGPALETTE*) override;
+
+    // IOleWindow, IOleInPlaceObject, IOleInPlaceActiveObject
+    HRESULT STDMETHODCALLTYPE GetWindow(HWND*) override;
+    HRESULT STDMETHODCALLTYPE ContextSensitiveHelp(BOOL) override;
+    HRESULT STDMETHODCALLTYPE InPlaceDeactivate() override;
+    HRESULT STDMETHODCALLTYPE UIDeactivate() override;
+    HRESULT STDMETHODCALLTYPE SetObjectRects(LPCRECT, LPCRECT) override;
+    HRESULT STDMETHODCALLTYPE ReactivateAndUndo() override;
+    HRESULT STDMETHODCALLTYPE TranslateAccelerator(LPMSG) override;
+    HRESULT STDMETHODCALLTYPE OnFrameWindowActivate(BOOL) override;
+    HRESULT STDMETHODCALLTYPE OnDocWindowActivate(BOOL) override;
+    HRESULT STDMETHODCALLTYPE ResizeBorder(LPCRECT, IOleInPlaceUIWindow*, BOOL) override;
+    HRESULT STDMETHODCALLTYPE EnableModeless(BOOL) override;
+
+    // IOleControl
+    HRESULT STDMETHODCALLTYPE GetControlInfo(CONTROLINFO*) override;
+    HRESULT STDMETHODCALLTYPE OnMnemonic(MSG*) override;
+    HRESULT STDMETHODCALLTYPE OnAmbientPropertyChange(DISPID) override;
+    HRESULT STDMETHODCALLTYPE FreezeEvents(BOOL) override;
+
+    // IViewObject2
+    HRESULT STDMETHODCALLTYPE Draw(DWORD, LONG, void*, DVTARGETDEVICE*, HDC, HDC, LPCRECTL,
+                                   LPCRECTL, BOOL(STDMETHODCALLTYPE*)(ULONG_PTR),
+                                   ULONG_PTR) override;
+    HRESULT STDMETHODCALLTYPE GetColorSet(DWORD, LONG, void*, DVTARGETDEVICE*, HDC,
+                                          LOGPALETTE**) override;
+    HRESULT STDMETHODCALLTYPE Freeze(DWORD, LONG, void*, DWORD*) override;
+    HRESULT STDMETHODCALLTYPE Unfreeze(DWORD) override;
+    HRESULT STDMETHODCALLTYPE SetAdvise(DWORD, DWORD, IAdviseSink*) override;
+    HRESULT STDMETHODCALLTYPE GetAdvise(DWORD*, DWORD*, IAdviseSink**) override;
+    HRESULT STDMETHODCALLTYPE GetExtent(DWORD, LONG, DVTARGETDEVICE*, LPSIZEL) override;
+
+    // IPersist, IPersistStreamInit, IPersistPropertyBag: nothing is persisted.
+    HRESULT STDMETHODCALLTYPE GetClassID(CLSID*) override;
+    HRESULT STDMETHODCALLTYPE IsDirty() override;
+    HRESULT STDMETHODCALLTYPE Load(LPSTREAM) override;
+    HRESULT STDMETHODCALLTYPE Save(LPSTREAM, BOOL) override;
+    HRESULT STDMETHODCALLTYPE GetSizeMax(ULARGE_INTEGER*) override;
+    HRESULT STDMETHODCALLTYPE InitNew() override;
+    HRESULT STDMETHODCALLTYPE Load(IPropertyBag*, IErrorLog*) override;
+    HRESULT STDMETHODCALLTYPE Save(IPropertyBag*, BOOL, BOOL) override;
+
+    // IProvideClassInfo2
+    HRESULT STDMETHODCALLTYPE GetClassInfo(ITypeInfo**) override;
+    HRESULT STDMETHODCALLTYPE GetGUID(DWORD, GUID*) override;
+
+    // IConnectionPointContainer: the event interface __Moravine, which has no events.
+    HRESULT STDMETHODCALLTYPE EnumConnectionPoints(IEnumConnectionPoints**) override;
+    HRESULT STDMETHODCALLTYPE FindConnectionPoint(REFIID, IConnectionPoint**) override;
+
+    // ISupportErrorInfo
+    HRESULT STDMETHODCALLTYPE InterfaceSupportsErrorInfo(REFIID) override;
+
+  private:
+    ~MoravineControl();
+
+    HRESULT typeLibrary(ITypeLib** library);
+    HRESULT activateInPlace(IOleClientSite* site, HWND parent, LPCRECT position);
+
+    LONG m_references = 1;
+    SystemClock m_clock;
+    Moravine m_control{m_clock};
+    ITypeLib* m_typeLibrary = nullptr;
+    ITypeInfo* m_typeInfo = nullptr;
+    IOleClientSite* m_site = nullptr;
+    IOleInPlaceSite* m_inPlaceSite = nullptr;
+    IAdviseSink* m_viewSink = nullptr;
+    EventConnectionPoint* m_events = nullptr;
+    SIZEL m_extent; // HIMETRIC
+    std::unique_ptr<Win32View> m_view;
+};
+
+} // namespace ruvo::com

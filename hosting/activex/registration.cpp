@@ -1,0 +1,106 @@
+#include "hosting/activex/registration.h"
+
+#include "hosting/activex/module.h"
+#include "hosting/activex/resource_ids.h"
+#include "hosting/activex/ruvo_h.h"
+
+#include <oleauto.h>
+
+#include <string>
+
+namespace ruvo::com {
+
+namespace {
+
+constexpr wchar_t progId[] = L"Ruvo.Moravine";
+// OLEMISC_RECOMPOSEONRESIZE | CANTLINKINSIDE | INSIDEOUT | ACTIVATEWHENVISIBLE | SETCLIENTSITEFIRST
+constexpr wchar_t miscStatus[] = L"131473";
+
+std::wstring guidText(REFGUID guid) {
+    wchar_t text[40] = {};
+    StringFromGUID2(guid, text, 40);
+    return text;
+}
+
+HRESULT setValue(const std::wstring& key, const wchar_t* name, const std::wstring& value) {
+    HKEY handle = nullptr;
+    LONG status = RegCreateKeyExW(HKEY_CLASSES_ROOT, key.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr,
+                                  &handle, nullptr);
+    if (status == ERROR_SUCCESS) {
+        status =
+            RegSetValueExW(handle, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                           static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+        RegCloseKey(handle);
+    }
+    return HRESULT_FROM_WIN32(status);
+}
+
+HRESULT createKey(const std::wstring& key) {
+    HKEY handle = nullptr;
+    const LONG status = RegCreateKeyExW(HKEY_CLASSES_ROOT, key.c_str(), 0, nullptr, 0, KEY_WRITE,
+                                        nullptr, &handle, nullptr);
+    if (status == ERROR_SUCCESS)
+        RegCloseKey(handle);
+    return HRESULT_FROM_WIN32(status);
+}
+
+void deleteTree(const std::wstring& key) {
+    RegDeleteTreeW(HKEY_CLASSES_ROOT, key.c_str());
+}
+
+HRESULT registerTypeLibrary(const std::wstring& path) {
+    ITypeLib* library = nullptr;
+    HRESULT result = LoadTypeLibEx(path.c_str(), REGKIND_NONE, &library);
+    if (FAILED(result))
+        return result;
+    // Also records both interfaces under Interface\, with the automation marshaller.
+    result = RegisterTypeLib(library, const_cast<LPOLESTR>(path.c_str()), nullptr);
+    library->Release();
+    return result;
+}
+
+HRESULT registerClass(const std::wstring& path) {
+    const std::wstring clsid = L"CLSID\\" + guidText(CLSID_Moravine);
+    const std::pair<std::wstring, std::wstring> values[] = {
+        {clsid, L"Moravine"},
+        {clsid + L"\\InprocServer32", path},
+        {clsid + L"\\ProgID", progId},
+        {clsid + L"\\MiscStatus", miscStatus},
+        {clsid + L"\\MiscStatus\\1", miscStatus},
+        {clsid + L"\\ToolboxBitmap32", path + L", " + std::to_wstring(RUVO_TOOLBOX_BITMAP)},
+        {clsid + L"\\TypeLib", guidText(LIBID_Ruvo)},
+        {clsid + L"\\Version", L"1.0"},
+        {progId, L"Moravine"},
+        {std::wstring(progId) + L"\\CLSID", guidText(CLSID_Moravine)},
+    };
+    for (const auto& [key, value] : values) {
+        if (const HRESULT result = setValue(key, nullptr, value); FAILED(result))
+            return result;
+    }
+    if (const HRESULT result = createKey(clsid + L"\\Control"); FAILED(result))
+        return result;
+    return setValue(clsid + L"\\InprocServer32", L"ThreadingModel", L"Apartment");
+}
+
+} // namespace
+
+HRESULT registerServer() {
+    const std::wstring path = modulePath();
+    HRESULT result = registerTypeLibrary(path);
+    if (SUCCEEDED(result))
+        result = registerClass(path);
+    if (FAILED(result))
+        unregisterServer();
+    return result;
+}
+
+HRESULT unregisterServer() {
+    deleteTree(L"CLSID\\" + guidText(CLSID_Moravine));
+    deleteTree(progId);
+    // Removes the library's key and the interfaces it recorded.
+    const HRESULT result =
+        UnRegisterTypeLib(LIBID_Ruvo, 1, 0, 0x0409, sizeof(void*) == 8 ? SYS_WIN64 : SYS_WIN32);
+    return result == TYPE_E_REGISTRYACCESS || SUCCEEDED(result) ? S_OK : result;
+}
+
+} // namespace ruvo::com

@@ -1,0 +1,363 @@
+#include "hosting/activex/win32_view.h"
+
+#include "hosting/activex/com_errors.h"
+#include "hosting/activex/module.h"
+#include "hosting/activex/resource_ids.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace ruvo::com {
+
+namespace {
+
+constexpr wchar_t controlClass[] = L"RuvoMoravine";
+constexpr wchar_t frameClass[] = L"RuvoFrame";
+
+void registerClasses() {
+    static const bool registered = [] {
+        WNDCLASSEXW window{};
+        window.cbSize = sizeof window;
+        window.hInstance = moduleHandle();
+        window.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+        window.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+        window.cbWndExtra = sizeof(void*);
+        window.lpfnWndProc = DefWindowProcW;
+        window.lpszClassName = controlClass;
+        RegisterClassExW(&window);
+        window.lpszClassName = frameClass;
+        RegisterClassExW(&window);
+        return true;
+    }();
+    (void)registered;
+}
+
+Win32View* viewOf(HWND window) {
+    return reinterpret_cast<Win32View*>(GetWindowLongPtrW(window, 0));
+}
+
+std::wstring text(const std::string& utf8) {
+    return widen(utf8);
+}
+
+} // namespace
+
+Win32View::Win32View(Moravine& control, HWND parent, const RECT& position) : m_control(control) {
+    registerClasses();
+    HDC screen = GetDC(nullptr);
+    m_dpi = GetDeviceCaps(screen, LOGPIXELSX);
+    ReleaseDC(nullptr, screen);
+    m_font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    m_logo = static_cast<HBITMAP>(LoadImageW(moduleHandle(), MAKEINTRESOURCEW(RUVO_LOGO_BITMAP),
+                                             IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
+
+    const Geometry& surface = m_control.host.control().geometry();
+    m_window =
+        CreateWindowExW(WS_EX_CONTROLPARENT, controlClass, L"Moravine", WS_CHILD | WS_CLIPCHILDREN,
+                        position.left, position.top, pixels(surface.width), pixels(surface.height),
+                        parent, nullptr, moduleHandle(), nullptr);
+    SetWindowLongPtrW(m_window, 0, reinterpret_cast<LONG_PTR>(this));
+    SetWindowLongPtrW(m_window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(controlProcedure));
+    m_windows[&m_control.host.control()] = m_window;
+    for (Widget* model : m_control.host.widgets()) {
+        if (model->kind() != WidgetKind::UserControl)
+            createChild(*model);
+    }
+    orderTabs();
+    m_control.host.addObserver(*this);
+}
+
+Win32View::~Win32View() {
+    m_control.host.removeObserver(*this);
+    for (const auto& [id, timer] : m_timers)
+        KillTimer(m_window, id);
+    DestroyWindow(m_window);
+    for (const auto& [color, handle] : m_brushes)
+        DeleteObject(handle);
+    if (m_logo)
+        DeleteObject(m_logo);
+}
+
+int Win32View::pixels(int twips) const {
+    return MulDiv(twips, m_dpi, 1440);
+}
+
+void Win32View::place(const RECT& position) {
+    SetWindowPos(m_window, nullptr, position.left, position.top, position.right - position.left,
+                 position.bottom - position.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Win32View::show(bool visible) {
+    ShowWindow(m_window, visible ? SW_SHOWNA : SW_HIDE);
+}
+
+void Win32View::createChild(Widget& model) {
+    if (model.kind() == WidgetKind::Timer) {
+        const UINT_PTR id = m_timerIds.size() + 1;
+        m_timerIds[&model] = id;
+        m_timers[id] = &model;
+        if (model.enabled())
+            SetTimer(m_window, id,
+                     static_cast<UINT>(static_cast<const Timer&>(model).interval().count()),
+                     nullptr);
+        return;
+    }
+    const Geometry& g = model.geometry();
+    const std::wstring caption = text(model.caption());
+    HWND parent = m_windows.at(model.parent());
+    const DWORD common = WS_CHILD | (model.visible() ? DWORD{WS_VISIBLE} : 0) |
+                         (model.enabled() ? 0 : DWORD{WS_DISABLED});
+    const wchar_t* windowClass = L"STATIC";
+    DWORD style = common;
+    DWORD extended = 0;
+    switch (model.kind()) {
+    case WidgetKind::Frame:
+        windowClass = frameClass;
+        style |= WS_CLIPSIBLINGS;
+        extended = WS_EX_CONTROLPARENT;
+        break;
+    case WidgetKind::Label:
+        style |=
+            static_cast<DWORD>(model.alignment() == TextAlignment::Center ? SS_CENTER : SS_LEFT) |
+            DWORD{SS_NOPREFIX};
+        if (model.border() == BorderStyle::FixedSingle)
+            style |= WS_BORDER;
+        break;
+    case WidgetKind::OptionButton:
+        windowClass = L"BUTTON";
+        style |= BS_RADIOBUTTON | WS_TABSTOP;
+        break;
+    case WidgetKind::ComboBox:
+        windowClass = L"COMBOBOX";
+        style |= CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP;
+        break;
+    case WidgetKind::CommandButton:
+        windowClass = L"BUTTON";
+        style |= BS_PUSHBUTTON | WS_TABSTOP;
+        break;
+    case WidgetKind::PictureBox:
+        style |= SS_BITMAP | SS_CENTERIMAGE;
+        extended = WS_EX_CLIENTEDGE;
+        break;
+    default:
+        break;
+    }
+    // A list's height is the drop-down's: room for a dozen items below the field.
+    const int height =
+        model.kind() == WidgetKind::ComboBox ? pixels(g.height) * 10 : pixels(g.height);
+    HWND window = CreateWindowExW(extended, windowClass,
+                                  model.kind() == WidgetKind::Frame ? L"" : caption.c_str(), style,
+                                  pixels(g.left), pixels(g.top), pixels(g.width), height, parent,
+                                  nullptr, moduleHandle(), nullptr);
+    SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(m_font), FALSE);
+    if (model.kind() == WidgetKind::Frame) {
+        // The frame window carries the children; a group box inside it draws caption and border.
+        SetWindowLongPtrW(window, 0, reinterpret_cast<LONG_PTR>(this));
+        SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(frameProcedure));
+        HWND box = CreateWindowExW(0, L"BUTTON", caption.c_str(),
+                                   WS_CHILD | WS_VISIBLE | BS_GROUPBOX, 0, 0, pixels(g.width),
+                                   pixels(g.height), window, nullptr, moduleHandle(), nullptr);
+        SendMessageW(box, WM_SETFONT, reinterpret_cast<WPARAM>(m_font), FALSE);
+        SetPropW(window, L"RuvoGroupBox", box);
+    }
+    if (model.kind() == WidgetKind::PictureBox && m_logo) {
+        SendMessageW(window, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(m_logo));
+        SetWindowPos(window, nullptr, pixels(g.left), pixels(g.top), pixels(g.width),
+                     pixels(g.height), SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    if (model.kind() == WidgetKind::OptionButton)
+        SendMessageW(window, BM_SETCHECK, static_cast<const OptionButton&>(model).value(), 0);
+    if (model.kind() == WidgetKind::ComboBox) {
+        for (const std::string& item : static_cast<const ComboBox&>(model).items())
+            SendMessageW(window, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text(item).c_str()));
+    }
+    m_windows[&model] = window;
+    m_widgets[window] = &model;
+    if (model.kind() == WidgetKind::ComboBox)
+        syncSelection(model);
+}
+
+// Siblings take the keyboard focus in the order of the tree's TabIndex.
+void Win32View::orderTabs() {
+    std::vector<const Widget*> widgets;
+    for (const auto& [model, window] : m_windows) {
+        if (model->kind() != WidgetKind::UserControl)
+            widgets.push_back(model);
+    }
+    std::sort(widgets.begin(), widgets.end(),
+              [](const Widget* a, const Widget* b) { return a->tabIndex() < b->tabIndex(); });
+    std::unordered_map<const Widget*, HWND> previous;
+    for (const Widget* model : widgets) {
+        HWND& last = previous[model->parent()];
+        SetWindowPos(m_windows.at(model), last ? last : HWND_TOP, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        last = m_windows.at(model);
+    }
+}
+
+LRESULT CALLBACK Win32View::controlProcedure(HWND window, UINT message, WPARAM w, LPARAM l) {
+    if (Win32View* view = viewOf(window))
+        return view->handle(message, w, l);
+    return DefWindowProcW(window, message, w, l);
+}
+
+// A frame passes its children's notifications and colour questions on to the control window.
+LRESULT CALLBACK Win32View::frameProcedure(HWND window, UINT message, WPARAM w, LPARAM l) {
+    Win32View* view = viewOf(window);
+    switch (message) {
+    case WM_COMMAND:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+        if (view)
+            return view->handle(message, w, l);
+        break;
+    case WM_SIZE:
+        if (HWND box = static_cast<HWND>(GetPropW(window, L"RuvoGroupBox")))
+            MoveWindow(box, 0, 0, LOWORD(l), HIWORD(l), TRUE);
+        break;
+    case WM_NCDESTROY:
+        RemovePropW(window, L"RuvoGroupBox");
+        break;
+    default:
+        break;
+    }
+    return DefWindowProcW(window, message, w, l);
+}
+
+LRESULT Win32View::handle(UINT message, WPARAM w, LPARAM l) {
+    switch (message) {
+    case WM_COMMAND:
+        if (l)
+            command(reinterpret_cast<HWND>(l), HIWORD(w));
+        return 0;
+    case WM_TIMER:
+        if (auto found = m_timers.find(w); found != m_timers.end())
+            dispatch(m_control.host.tick(*found->second));
+        return 0;
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+        return colour(reinterpret_cast<HDC>(w), reinterpret_cast<HWND>(l));
+    default:
+        return DefWindowProcW(m_window, message, w, l);
+    }
+}
+
+void Win32View::command(HWND child, WORD code) {
+    auto found = m_widgets.find(child);
+    if (found == m_widgets.end())
+        return;
+    Widget& model = *found->second;
+    if (model.kind() == WidgetKind::ComboBox && code == CBN_SELCHANGE) {
+        const auto index = SendMessageW(child, CB_GETCURSEL, 0, 0);
+        const auto& items = static_cast<const ComboBox&>(model).items();
+        if (index >= 0 && static_cast<std::size_t>(index) < items.size())
+            dispatch(m_control.host.pick(model, items[static_cast<std::size_t>(index)]));
+        syncSelection(model);
+    } else if ((model.kind() == WidgetKind::OptionButton ||
+                model.kind() == WidgetKind::CommandButton) &&
+               code == BN_CLICKED) {
+        dispatch(m_control.host.click(model));
+    }
+}
+
+void Win32View::dispatch(const std::optional<RuntimeError>& error) {
+    if (!error)
+        return;
+    m_lastError = error->what();
+    OutputDebugStringW((L"Ruvo.Moravine: " + widen(error->what()) + L"\n").c_str());
+}
+
+COLORREF Win32View::colorRef(Color color) const {
+    if (isSystemColor(color))
+        return GetSysColor(static_cast<int>(color & 0xFF));
+    return RGB(color & 0xFF, color >> 8 & 0xFF, color >> 16 & 0xFF);
+}
+
+HBRUSH Win32View::brush(Color color) {
+    if (isSystemColor(color))
+        return GetSysColorBrush(static_cast<int>(color & 0xFF));
+    auto& handle = m_brushes[color];
+    if (!handle)
+        handle = CreateSolidBrush(colorRef(color));
+    return handle;
+}
+
+LRESULT Win32View::colour(HDC dc, HWND child) {
+    auto found = m_widgets.find(child);
+    if (found == m_widgets.end()) {
+        // The drop-down part of a list, or a frame's group box.
+        for (const auto& [window, model] : m_widgets) {
+            COMBOBOXINFO info{};
+            info.cbSize = sizeof info;
+            if (model->kind() == WidgetKind::ComboBox && GetComboBoxInfo(window, &info) &&
+                info.hwndList == child) {
+                found = m_widgets.find(window);
+                break;
+            }
+        }
+    }
+    const Widget* model = found == m_widgets.end() ? nullptr : found->second;
+    const Color back = model ? model->backColor() : systemColor(COLOR_BTNFACE);
+    SetBkColor(dc, colorRef(back));
+    SetTextColor(dc, colorRef(model ? model->foreColor() : systemColor(COLOR_BTNTEXT)));
+    return reinterpret_cast<LRESULT>(brush(back));
+}
+
+void Win32View::syncSelection(const Widget& model) {
+    const auto& list = static_cast<const ComboBox&>(model);
+    const WPARAM index = list.selectedIndex() ? *list.selectedIndex() : static_cast<WPARAM>(-1);
+    SendMessageW(m_windows.at(&model), CB_SETCURSEL, index, 0);
+}
+
+void Win32View::widgetChanged(const Widget& model, WidgetChange change) {
+    if (model.kind() == WidgetKind::Timer) {
+        const UINT_PTR id = m_timerIds.at(&model);
+        if (!model.enabled())
+            KillTimer(m_window, id);
+        else // enabling a running timer keeps its rhythm
+            SetTimer(m_window, id,
+                     static_cast<UINT>(static_cast<const Timer&>(model).interval().count()),
+                     nullptr);
+        return;
+    }
+    HWND window = m_windows.at(&model);
+    switch (change) {
+    case WidgetChange::Caption:
+        if (model.kind() == WidgetKind::Frame)
+            window = static_cast<HWND>(GetPropW(window, L"RuvoGroupBox"));
+        SetWindowTextW(window, text(model.caption()).c_str());
+        break;
+    case WidgetChange::Visible:
+        ShowWindow(window, model.visible() ? SW_SHOWNA : SW_HIDE);
+        break;
+    case WidgetChange::Enabled:
+        EnableWindow(window, model.enabled());
+        break;
+    case WidgetChange::Value:
+        SendMessageW(window, BM_SETCHECK, static_cast<const OptionButton&>(model).value(), 0);
+        break;
+    case WidgetChange::Text:
+        syncSelection(model);
+        break;
+    case WidgetChange::BackColor:
+        InvalidateRect(window, nullptr, TRUE);
+        break;
+    case WidgetChange::ItemAdded:
+        SendMessageW(window, CB_ADDSTRING, 0,
+                     reinterpret_cast<LPARAM>(
+                         text(static_cast<const ComboBox&>(model).items().back()).c_str()));
+        break;
+    case WidgetChange::ItemsCleared:
+        SendMessageW(window, CB_RESETCONTENT, 0, 0);
+        break;
+    case WidgetChange::Focus:
+        SetFocus(window);
+        break;
+    }
+}
+
+} // namespace ruvo::com

@@ -1,0 +1,64 @@
+#pragma once
+
+#include "control/moravine.h"
+#include "host/host_observer.h"
+
+#include <windows.h>
+
+#include <map>
+#include <optional>
+#include <string>
+#include <unordered_map>
+
+namespace ruvo::com {
+
+// Shows a control's surface on real Windows controls in a child window of the container, and
+// mirrors every change of the model at once: group boxes (in frame windows of our own that carry
+// their children), labels, radio buttons that only the model checks, drop-down lists, push
+// buttons, the picture, and a Windows timer for each prompt timer. Only the user's own clicks,
+// picks and the timers reach the model; a run-time error of a handler stays here (the last one is
+// kept for the host to read) and never reaches the container's message loop.
+class Win32View final : private HostObserver {
+  public:
+    Win32View(Moravine& control, HWND parent, const RECT& position);
+    ~Win32View() override;
+    Win32View(const Win32View&) = delete;
+    Win32View& operator=(const Win32View&) = delete;
+
+    HWND window() const { return m_window; }
+    void place(const RECT& position);
+    void show(bool visible);
+
+    // The message of the last run-time error a user's action or a tick met, if any.
+    const std::optional<std::string>& lastError() const { return m_lastError; }
+
+  private:
+    static LRESULT CALLBACK controlProcedure(HWND, UINT, WPARAM, LPARAM);
+    static LRESULT CALLBACK frameProcedure(HWND, UINT, WPARAM, LPARAM);
+    LRESULT handle(UINT message, WPARAM, LPARAM);
+
+    int pixels(int twips) const;
+    void createChild(Widget& model);
+    void orderTabs();
+    void command(HWND child, WORD code);
+    LRESULT colour(HDC dc, HWND child);
+    HBRUSH brush(Color);
+    COLORREF colorRef(Color) const;
+    void dispatch(const std::optional<RuntimeError>& error);
+    void syncSelection(const Widget& list);
+    void widgetChanged(const Widget&, WidgetChange) override;
+
+    Moravine& m_control;
+    HWND m_window = nullptr;
+    int m_dpi = 96;
+    HFONT m_font = nullptr;
+    HBITMAP m_logo = nullptr;
+    std::unordered_map<const Widget*, HWND> m_windows;
+    std::unordered_map<HWND, Widget*> m_widgets;
+    std::unordered_map<const Widget*, UINT_PTR> m_timerIds;
+    std::unordered_map<UINT_PTR, Widget*> m_timers;
+    std::map<Color, HBRUSH> m_brushes;
+    std::optional<std::string> m_lastError;
+};
+
+} // namespace ruvo::com
