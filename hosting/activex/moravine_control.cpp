@@ -142,6 +142,8 @@ HRESULT MoravineControl::GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, 
 
 // datenice is dispatched here rather than by DispInvoke, so that a script's variable passed by
 // reference (a VARIANT holding the date) is accepted as the date it holds, and stays as it was.
+// Every failure of the call itself comes back as an exception with its description, as a script
+// host shows it.
 HRESULT MoravineControl::Invoke(DISPID id, REFIID iid, LCID, WORD flags, DISPPARAMS* parameters,
                                 VARIANT* result, EXCEPINFO* exception, UINT* badArgument) {
     if (!IsEqualIID(iid, IID_NULL))
@@ -153,7 +155,8 @@ HRESULT MoravineControl::Invoke(DISPID id, REFIID iid, LCID, WORD flags, DISPPAR
     if (parameters->cNamedArgs != 0)
         return DISP_E_NONAMEDARGS;
     if (parameters->cArgs != 1)
-        return DISP_E_BADPARAMCOUNT;
+        return toException(RuntimeError(ErrorKind::InvalidArgument, "datenice takes one date"),
+                           exception);
     VARIANT* argument = &parameters->rgvarg[0];
     while (argument->vt == (VT_BYREF | VT_VARIANT) && argument->pvarVal)
         argument = argument->pvarVal;
@@ -167,7 +170,8 @@ HRESULT MoravineControl::Invoke(DISPID id, REFIID iid, LCID, WORD flags, DISPPAR
     if (FAILED(outcome)) {
         if (badArgument)
             *badArgument = 0;
-        return DISP_E_TYPEMISMATCH;
+        return toException(RuntimeError(ErrorKind::TypeMismatch, "datenice takes a date"),
+                           exception);
     }
     DATE xdate = date.date;
     BSTR text = nullptr;

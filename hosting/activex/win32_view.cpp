@@ -5,6 +5,7 @@
 #include "hosting/activex/resource_ids.h"
 
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 namespace ruvo::com {
@@ -38,6 +39,22 @@ Win32View* viewOf(HWND window) {
 
 std::wstring text(const std::string& utf8) {
     return widen(utf8);
+}
+
+double luminance(COLORREF color) {
+    auto channel = [](int value) {
+        const double c = value / 255.0;
+        return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel(GetRValue(color)) + 0.7152 * channel(GetGValue(color)) +
+           0.0722 * channel(GetBValue(color));
+}
+
+// The WCAG contrast ratio of two colours, 1 (none) to 21 (black on white).
+double contrast(COLORREF a, COLORREF b) {
+    const double lighter = std::max(luminance(a), luminance(b));
+    const double darker = std::min(luminance(a), luminance(b));
+    return (lighter + 0.05) / (darker + 0.05);
 }
 
 } // namespace
@@ -145,10 +162,14 @@ void Win32View::createChild(Widget& model) {
     // A list's height is the drop-down's: room for a dozen items below the field.
     const int height =
         model.kind() == WidgetKind::ComboBox ? pixels(g.height) * 10 : pixels(g.height);
+    // Each child window's ID is its place in the tree, counting from 1.
+    const auto& widgets = m_control.host.widgets();
+    const auto id =
+        static_cast<UINT_PTR>(std::find(widgets.begin(), widgets.end(), &model) - widgets.begin());
     HWND window = CreateWindowExW(extended, windowClass,
                                   model.kind() == WidgetKind::Frame ? L"" : caption.c_str(), style,
                                   pixels(g.left), pixels(g.top), pixels(g.width), height, parent,
-                                  nullptr, moduleHandle(), nullptr);
+                                  reinterpret_cast<HMENU>(id), moduleHandle(), nullptr);
     SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(m_font), FALSE);
     if (model.kind() == WidgetKind::Frame) {
         // The frame window carries the children; a group box inside it draws caption and border.
@@ -301,9 +322,14 @@ LRESULT Win32View::colour(HDC dc, HWND child) {
         }
     }
     const Widget* model = found == m_widgets.end() ? nullptr : found->second;
-    const Color back = model ? model->backColor() : systemColor(COLOR_BTNFACE);
+    Color back = model ? model->backColor() : systemColor(COLOR_BTNFACE);
+    const Color fore = model ? model->foreColor() : systemColor(COLOR_BTNTEXT);
+    // The results' background is the title-bar text colour, white in the scheme they were made
+    // for but dark in many others; text that would not stand out gets the window colour behind it.
+    if (contrast(colorRef(back), colorRef(fore)) < 4.5) // WCAG's minimum for ordinary text
+        back = systemColor(COLOR_WINDOW);
     SetBkColor(dc, colorRef(back));
-    SetTextColor(dc, colorRef(model ? model->foreColor() : systemColor(COLOR_BTNTEXT)));
+    SetTextColor(dc, colorRef(fore));
     return reinterpret_cast<LRESULT>(brush(back));
 }
 

@@ -35,5 +35,7 @@ text = control.datenice("not a date")
 Check Err.Number <> 0, "a text that is no date was accepted"
 Err.Clear
 
-WScript.Echo (checks - failures) & " passed, " & failures & " failed"
+Dim summary
+summary = CStr(checks - failures) & " passed, " & CStr(failures) & " failed"
+WScript.Echo summary
 WScript.Quit failures

@@ -1,0 +1,28 @@
+#pragma once
+
+// A few lines of test harness for the Windows test programs, which run under Wine without
+// GoogleTest: each check prints what failed, and the program ends with "N passed, N failed".
+#include <cstdio>
+
+namespace ruvo::com::testing {
+
+inline int passed = 0;
+inline int failed = 0;
+
+inline void check(bool condition, const char* what, int line) {
+    if (condition) {
+        ++passed;
+    } else {
+        ++failed;
+        std::printf("FAILED (line %d): %s\n", line, what);
+    }
+}
+
+inline int summary() {
+    std::printf("%d passed, %d failed\n", passed, failed);
+    return failed == 0 ? 0 : 1;
+}
+
+} // namespace ruvo::com::testing
+
+#define CHECK(condition) ::ruvo::com::testing::check((condition), #condition, __LINE__)
