@@ -232,10 +232,22 @@ void typeInformation() {
         info->ReleaseFuncDesc(function);
     }
     CHECK(methods == 1);
-    std::printf("type flags of _Moravine: 0x%04x\n", attributes->wTypeFlags);
     CHECK(
         (attributes->wTypeFlags & (TYPEFLAG_FHIDDEN | TYPEFLAG_FDUAL | TYPEFLAG_FNONEXTENSIBLE)) ==
         (TYPEFLAG_FHIDDEN | TYPEFLAG_FDUAL | TYPEFLAG_FNONEXTENSIBLE));
+    // The vtable side of the dual interface carries the OLE-automation flag.
+    HREFTYPE vtable = 0;
+    ITypeInfo* interfaceInfo = nullptr;
+    CHECK(info->GetRefTypeOfImplType(static_cast<UINT>(-1), &vtable) == S_OK &&
+          info->GetRefTypeInfo(vtable, &interfaceInfo) == S_OK);
+    if (interfaceInfo) {
+        TYPEATTR* interfaceAttributes = nullptr;
+        interfaceInfo->GetTypeAttr(&interfaceAttributes);
+        CHECK(interfaceAttributes->typekind == TKIND_INTERFACE &&
+              (interfaceAttributes->wTypeFlags & TYPEFLAG_FOLEAUTOMATION));
+        interfaceInfo->ReleaseTypeAttr(interfaceAttributes);
+        interfaceInfo->Release();
+    }
     info->ReleaseTypeAttr(attributes);
     info->Release();
 
