@@ -1,12 +1,3 @@
-# Cross-builds for Windows with Debian's MinGW-w64 (i686), POSIX threads flavour.
-set(CMAKE_SYSTEM_NAME Windows)
-set(CMAKE_SYSTEM_PROCESSOR i686)
-set(CMAKE_C_COMPILER i686-w64-mingw32-gcc-posix)
-set(CMAKE_CXX_COMPILER i686-w64-mingw32-g++-posix)
-set(CMAKE_RC_COMPILER i686-w64-mingw32-windres)
-set(RUVO_WIDL i686-w64-mingw32-widl)
-set(CMAKE_FIND_ROOT_PATH /usr/i686-w64-mingw32)
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+# Cross-builds for 32-bit Windows. Nothing built here runs on this machine's kernel.
+set(RUVO_MINGW_TARGET i686)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-w64.cmake)
