@@ -9,7 +9,8 @@ target_compile_options(ruvo_compile_options INTERFACE
     -Wno-missing-field-initializers
     # GCC 12 reports string concatenations at -O3 as overlapping copies (its bug 105329).
     -Wno-restrict
-    # Every calculation is specified operation by operation; never fuse a multiply and an add.
+    # The formulas round every operation to double, one after the other; never fuse a multiply and
+    # an add.
     -ffp-contract=off)
 if(RUVO_WARNINGS_AS_ERRORS)
     target_compile_options(ruvo_compile_options INTERFACE -Werror)

@@ -1,6 +1,6 @@
 #include "control/moravine.h"
 
-#include "control/startup.h"
+#include "control/core/startup.h"
 #include "pickers/date_pickers.h"
 #include "pickers/scan_value_pickers.h"
 #include "workflow/birth_question.h"

@@ -1,6 +1,7 @@
 #include "dating/date_text.h"
 
 #include "host/runtime_error.h"
+#include "host/value_text.h"
 
 #include <algorithm>
 #include <optional>
@@ -151,7 +152,7 @@ Date parseDate(std::string_view text) {
         if (auto date = tryDateFromCivil(*civil))
             return *date;
     }
-    throw RuntimeError(ErrorKind::TypeMismatch, "\"" + std::string(text) + "\" is not a date");
+    throw RuntimeError(ErrorKind::TypeMismatch, quotedText(text) + " is not a date");
 }
 
 } // namespace ruvo

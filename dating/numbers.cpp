@@ -1,6 +1,7 @@
 #include "dating/numbers.h"
 
 #include "host/runtime_error.h"
+#include "host/value_text.h"
 
 #include <charconv>
 #include <cmath>
@@ -21,14 +22,13 @@ std::string_view trimmed(std::string_view text) {
     return text;
 }
 
-// The shortest text that reads back as the value.
-std::string shortestText(double value) {
+} // namespace
+
+std::string numberText(double value) {
     char buffer[32];
     auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value);
     return error == std::errc{} ? std::string(buffer, end) : std::string("?");
 }
-
-} // namespace
 
 double parseNumber(std::string_view text) {
     const std::string_view number = trimmed(text);
@@ -44,7 +44,7 @@ double parseNumber(std::string_view text) {
         if (error == std::errc{} && end == number.data() + number.size())
             return value;
     }
-    throw RuntimeError(ErrorKind::TypeMismatch, "\"" + std::string(text) + "\" is not a number");
+    throw RuntimeError(ErrorKind::TypeMismatch, quotedText(text) + " is not a number");
 }
 
 double floorOf(double value) {
@@ -58,8 +58,7 @@ std::int16_t toInt16(double value) {
         whole += 1.0;
     if (!(whole >= -32768.0 && whole <= 32767.0)) {
         throw RuntimeError(ErrorKind::Overflow,
-                           shortestText(value) +
-                               " does not fit a whole number from -32768 to 32767");
+                           numberText(value) + " does not fit a whole number from -32768 to 32767");
     }
     return static_cast<std::int16_t>(whole);
 }

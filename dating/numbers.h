@@ -20,4 +20,7 @@ std::int16_t toInt16(double value);
 // Decimal digits, a minus sign for negatives, no leading zero, space or plus sign.
 std::string integerText(int value);
 
+// The shortest decimal text that reads back as the same double: 77.76445806448493, 87, 1e+300.
+std::string numberText(double value);
+
 } // namespace ruvo

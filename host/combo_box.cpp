@@ -1,6 +1,7 @@
 #include "host/combo_box.h"
 
 #include "host/runtime_error.h"
+#include "host/value_text.h"
 #include "host/widget_host.h"
 
 #include <algorithm>
@@ -16,7 +17,7 @@ void ComboBox::setText(std::string_view text) {
     auto index = indexOf(text);
     if (!index) {
         throw RuntimeError(ErrorKind::InvalidWidgetUse,
-                           name() + ": \"" + std::string(text) + "\" is not an item of the list");
+                           name() + ": " + quotedText(text) + " is not an item of the list");
     }
     if (select(*index))
         host().raiseNested(*this, Event::Click, onClick);

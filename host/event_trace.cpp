@@ -11,10 +11,6 @@ namespace ruvo {
 
 namespace {
 
-std::string quoted(std::string_view text) {
-    return "\"" + std::string(text) + "\"";
-}
-
 std::string_view eventName(Event event) {
     switch (event) {
     case Event::Initialize:
@@ -31,7 +27,7 @@ std::string describeChange(const Widget& widget, WidgetChange change) {
     const std::string& name = widget.name();
     switch (change) {
     case WidgetChange::Caption:
-        return name + ".Caption = " + quoted(widget.caption());
+        return name + ".Caption = " + quotedText(widget.caption());
     case WidgetChange::Visible:
         return name + ".Visible = " + std::string(boolText(widget.visible()));
     case WidgetChange::Enabled:
@@ -40,11 +36,11 @@ std::string describeChange(const Widget& widget, WidgetChange change) {
         return name + ".Value = " +
                std::string(boolText(static_cast<const OptionButton&>(widget).value()));
     case WidgetChange::Text:
-        return name + ".Text = " + quoted(static_cast<const ComboBox&>(widget).text());
+        return name + ".Text = " + quotedText(static_cast<const ComboBox&>(widget).text());
     case WidgetChange::BackColor:
         return name + ".BackColor = " + colorText(widget.backColor());
     case WidgetChange::ItemAdded:
-        return name + ".AddItem " + quoted(static_cast<const ComboBox&>(widget).items().back());
+        return name + ".AddItem " + quotedText(static_cast<const ComboBox&>(widget).items().back());
     case WidgetChange::ItemsCleared:
         return name + ".Clear";
     case WidgetChange::Focus:
@@ -73,6 +69,10 @@ void EventTrace::note(std::string_view text) {
 
 void EventTrace::widgetChanged(const Widget& widget, WidgetChange change) {
     line(describeChange(widget, change));
+}
+
+void EventTrace::fieldWritten(std::string_view field, std::string_view value) {
+    line(std::string(field) + " = " + std::string(value));
 }
 
 void EventTrace::handlerStarted(const Widget& widget, Event event, Invocation invocation) {

@@ -20,7 +20,8 @@ class WidgetHost;
 //   < OptUS.Click
 //
 // Writes read `Widget.Property = value`; methods `List.AddItem "x"`, `List.Clear`,
-// `List.SetFocus`; a direct call is marked "(direct call)" and a handler ended by an error shows
+// `List.SetFocus`; a write of the control's state reads `Field = value`, with no widget and no
+// dot (`Tick3 = 0`); a direct call is marked "(direct call)" and a handler ended by an error shows
 // the error on its closing line. Meant to be compared with a golden text.
 class EventTrace final : public HostObserver {
   public:
@@ -39,6 +40,7 @@ class EventTrace final : public HostObserver {
     void note(std::string_view line);
 
     void widgetChanged(const Widget&, WidgetChange) override;
+    void fieldWritten(std::string_view field, std::string_view value) override;
     void handlerStarted(const Widget&, Event, Invocation) override;
     void handlerFinished(const Widget&, Event, Invocation, const RuntimeError*) override;
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string_view>
+
 namespace ruvo {
 
 class RuntimeError;
@@ -33,6 +35,12 @@ class HostObserver {
     virtual ~HostObserver() = default;
 
     virtual void widgetChanged(const Widget&, WidgetChange) {}
+    // A field of the control's own state was written (even with the value it had): its name and
+    // the new value as text.
+    virtual void fieldWritten(std::string_view field, std::string_view value) {
+        (void)field;
+        (void)value;
+    }
     virtual void handlerStarted(const Widget&, Event, Invocation) {}
     // error is null when the handler ran to its end.
     virtual void handlerFinished(const Widget&, Event, Invocation, const RuntimeError* error) {

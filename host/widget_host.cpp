@@ -5,6 +5,7 @@
 #include "host/option_button.h"
 #include "host/temporary_change.h"
 #include "host/timer.h"
+#include "host/value_text.h"
 
 #include <algorithm>
 
@@ -92,7 +93,7 @@ std::optional<RuntimeError> WidgetHost::pick(Widget& widget, std::string_view it
         auto& list = static_cast<ComboBox&>(widget);
         auto index = list.indexOf(item);
         if (!index)
-            throw refusal(widget, " holds no item \"" + std::string(item) + "\"");
+            throw refusal(widget, " holds no item " + quotedText(item));
         if (list.select(*index))
             runHandler(list, Event::Click, Invocation::Raised, list.onClick);
     });
@@ -185,6 +186,12 @@ void WidgetHost::notifyChange(const Widget& widget, WidgetChange change) {
     const auto observers = m_observers;
     for (auto* observer : observers)
         observer->widgetChanged(widget, change);
+}
+
+void WidgetHost::noteFieldWrite(std::string_view field, std::string_view value) {
+    const auto observers = m_observers;
+    for (auto* observer : observers)
+        observer->fieldWritten(field, value);
 }
 
 void WidgetHost::moveFocus(Widget& widget) {

@@ -83,6 +83,10 @@ class WidgetHost {
     // raised and nothing is selected first.
     void callDirectly(Widget&, Event);
 
+    // Tells the observers that a field of the control's state was written; the control's state
+    // calls it on every write.
+    void noteFieldWrite(std::string_view field, std::string_view value);
+
     // How many handlers are running, one inside the other.
     int depth() const { return m_depth; }
 

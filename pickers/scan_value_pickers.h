@@ -1,6 +1,6 @@
 #pragma once
 
-#include "control/control_core.h"
+#include "control/core/control_core.h"
 
 namespace ruvo {
 

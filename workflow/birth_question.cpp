@@ -13,6 +13,17 @@ void selectIfListed(ComboBox& list, const std::string& item) {
         list.setText(item);
 }
 
+// Selects the day, or where the day list lacks it the nearest day it holds: an EDD on
+// 29 February presets the 28th, since February offers 28 days in every year.
+void selectNearestDay(ComboBox& days, int day) {
+    for (int listed = day; listed >= 1; --listed) {
+        if (days.hasItem(integerText(listed))) {
+            days.setText(integerText(listed));
+            return;
+        }
+    }
+}
+
 } // namespace
 
 void OptYes_Click(ControlCore& control) {
@@ -20,7 +31,7 @@ void OptYes_Click(ControlCore& control) {
     s.FrameDOB.setVisible(true);
     const CivilDate edd = civilFromDate(control.state.EDDDate);
     s.DDDOBDateM.setText(monthName(edd.month));
-    selectIfListed(s.DDDOBDateD, integerText(edd.day));
+    selectNearestDay(s.DDDOBDateD, edd.day);
     selectIfListed(s.DDDOBDateY, integerText(edd.year));
     s.DDDOBDateM.setFocus();
     s.ComCalcGest.setVisible(true);

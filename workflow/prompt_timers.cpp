@@ -11,7 +11,7 @@ constexpr std::int16_t ticksPerPrompt = 4;
 enum class Tick { Running, Last };
 
 // Counts one tick of a prompt and switches its timer off on the last.
-Tick countTick(std::int16_t& counter, Timer& timer) {
+Tick countTick(StateField<std::int16_t>& counter, Timer& timer) {
     counter = toInt16(counter + 1);
     if (counter != ticksPerPrompt)
         return Tick::Running;

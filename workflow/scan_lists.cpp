@@ -1,6 +1,6 @@
 #include "workflow/scan_lists.h"
 
-#include "control/surface_colors.h"
+#include "control/core/surface_colors.h"
 
 namespace ruvo {
 

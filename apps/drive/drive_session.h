@@ -4,6 +4,7 @@
 #include "control/moravine.h"
 #include "host/event_trace.h"
 
+#include <functional>
 #include <iosfwd>
 #include <memory>
 #include <string_view>
@@ -20,9 +21,12 @@ namespace ruvo {
 //   call datenice DATE    the control's public method
 //   trace on|off          print every property write and handler entry and exit as it happens
 //
-// Blank lines and lines starting with # are skipped. Actions print nothing when they succeed; a
+// Blank lines and lines starting with # are skipped, and spaces around the words do not count.
+// A query (get, field, call) prints one line; an action prints nothing when it succeeds. A
 // refused action, a handler's error or a malformed command prints one line "error: ..." and the
-// session goes on. The actions go through the given DriveActions; queries read the model.
+// session goes on. The whole line is read before anything is done, so a malformed command does
+// nothing at all. Input quoted in an error shows its control characters escaped. The actions go
+// through the given DriveActions; queries read the model.
 class DriveSession {
   public:
     DriveSession(Moravine& control, DriveActions& actions, std::ostream& out);
@@ -33,10 +37,10 @@ class DriveSession {
     void execute(std::string_view line);
 
   private:
-    void command(std::string_view line);
+    // What a well-formed line does, ready to run; throws when the line is malformed.
+    std::function<void()> parse(std::string_view line);
     Widget& widget(std::string_view name) const;
-    std::string property(Widget&, std::string_view name) const;
-    std::string field(std::string_view name) const;
+    std::function<std::string()> property(Widget&, std::string_view name) const;
     void report(const std::optional<RuntimeError>&);
 
     Moravine& m_control;

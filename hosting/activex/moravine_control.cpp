@@ -1,6 +1,6 @@
 #include "hosting/activex/moravine_control.h"
 
-#include "control/widget_tree.h"
+#include "control/core/widget_tree.h"
 #include "hosting/activex/com_errors.h"
 #include "hosting/activex/module.h"
 

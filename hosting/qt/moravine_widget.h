@@ -1,7 +1,7 @@
 #pragma once
 
+#include "control/core/widget_tree.h"
 #include "control/moravine.h"
-#include "control/widget_tree.h"
 #include "dating/clock.h"
 
 #include <QDate>

@@ -3,7 +3,7 @@
 // appears in LabEDD's window. Saves a picture of the hosted control:
 //   container_test.exe SCREENSHOT.png
 #include "com_check.h"
-#include "control/widget_tree.h"
+#include "control/core/widget_tree.h"
 
 #include <windows.h>
 

@@ -1,6 +1,6 @@
 #include "control_fixture.h"
 
-#include "control/surface_colors.h"
+#include "control/core/surface_colors.h"
 #include "pickers/picker_runs.h"
 
 namespace ruvo::testing {

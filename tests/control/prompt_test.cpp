@@ -1,6 +1,6 @@
 #include "control_fixture.h"
 
-#include "control/widget_tree.h"
+#include "control/core/widget_tree.h"
 
 #include <gtest/gtest.h>
 

@@ -70,7 +70,8 @@ std::optional<std::string> brokenInvariant(const Moravine& control,
     if (s.FrameGest.visible() &&
         s.LabGest.caption() != gestationCaption(gestationAtBirth(state.EDDDate, state.DOBDate)))
         return "LabGest shows a stale " + s.LabGest.caption();
-    for (std::int16_t tick : {state.Tick1, state.Tick2, state.Tick3}) {
+    for (const std::int16_t tick :
+         {std::int16_t(state.Tick1), std::int16_t(state.Tick2), std::int16_t(state.Tick3)}) {
         if (tick < 0 || tick > 4)
             return "a tick counter reads " + std::to_string(tick);
     }

@@ -1,7 +1,7 @@
 #include "control_fixture.h"
 
-#include "control/surface_colors.h"
-#include "control/widget_tree.h"
+#include "control/core/surface_colors.h"
+#include "control/core/widget_tree.h"
 
 #include <gtest/gtest.h>
 
@@ -136,7 +136,9 @@ TEST_F(StartUpTest, RestartLeavesTheListsAndTheFieldsAlone) {
     click(s.OptYes);
     pickDate(s.DDDOBDateD, s.DDDOBDateM, s.DDDOBDateY, "3", "May", "2006");
     click(s.ComCalcGest);
-    const ControlState before = control.state;
+    const Date eddBefore = control.state.EDDDate;
+    const Date dobBefore = control.state.DOBDate;
+    const std::int16_t firstPickBefore = control.state.DOBFirstPick;
     click(s.ComRestart);
     EXPECT_EQ(s.DDLSDateY.items().size(), 41u);
     EXPECT_EQ(s.DDLSDateM.items().size(), 12u);
@@ -144,9 +146,9 @@ TEST_F(StartUpTest, RestartLeavesTheListsAndTheFieldsAlone) {
     EXPECT_EQ(s.DDDOBDateM.text(), "May");
     EXPECT_EQ(s.DDDOBDateD.text(), "3");
     EXPECT_FALSE(s.FrameDOB.visible());
-    EXPECT_EQ(control.state.EDDDate, before.EDDDate);
-    EXPECT_EQ(control.state.DOBDate, before.DOBDate);
-    EXPECT_EQ(control.state.DOBFirstPick, before.DOBFirstPick);
+    EXPECT_EQ(control.state.EDDDate, eddBefore);
+    EXPECT_EQ(control.state.DOBDate, dobBefore);
+    EXPECT_EQ(control.state.DOBFirstPick, firstPickBefore);
 }
 
 } // namespace

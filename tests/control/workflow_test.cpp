@@ -1,6 +1,6 @@
 #include "control_fixture.h"
 
-#include "control/surface_colors.h"
+#include "control/core/surface_colors.h"
 
 #include <gtest/gtest.h>
 
@@ -207,19 +207,22 @@ TEST_F(WorkflowTest, YesPresetsTheDateOfBirthToTheEddAndTakesTheFocus) {
     EXPECT_EQ(s.DDDOBDateY.text(), "2006");
 }
 
-// The date-of-birth lists offer no 29 February and no year after the year lists' last: such an
-// EDD leaves that list as it was and the rest of "Yes" goes on.
-TEST_F(WorkflowTest, YesWithAnEddTheListsCannotShowKeepsThoseListsAndGoesOn) {
+// The date-of-birth lists offer no 29 February and no year after the year lists' last. An EDD on
+// 29 February presets the nearest day, the 28th; an EDD after the year list leaves that list as
+// it was. The rest of "Yes" goes on.
+TEST_F(WorkflowTest, YesWithAnEddTheListsCannotShowPresetsTheNearestDateTheyHold) {
     click(s.OptLMP);
     pickScanDate("25", "May", "2007");
     click(s.ComCalcEDD);
     ASSERT_EQ(s.LabEDD.caption(), "29 February 2008");
     click(s.OptYes);
     EXPECT_EQ(s.DDDOBDateM.text(), "February");
-    EXPECT_EQ(s.DDDOBDateD.text(), "1"); // the month pick reset it; 29 is not offered
+    EXPECT_EQ(s.DDDOBDateD.text(), "28");
     EXPECT_EQ(s.DDDOBDateY.text(), "2008");
     EXPECT_EQ(control.host.focus(), &s.DDDOBDateM);
     expectState(SurfaceState::BirthDateAsked);
+    click(s.ComCalcGest); // a birth on the preset is one day before the EDD
+    EXPECT_EQ(s.LabGest.caption(), "39 weeks 6 days");
 
     pickScanDate("1", "December", "2020");
     click(s.ComCalcEDD);

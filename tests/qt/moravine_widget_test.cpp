@@ -1,7 +1,7 @@
 #include "hosting/qt/moravine_widget.h"
 
 #include "apps/moravine-demo/screen_actions.h"
-#include "control/surface_colors.h"
+#include "control/core/surface_colors.h"
 #include "dating/date_text.h"
 #include "host/event_trace.h"
 #include "hosting/qt/qt_colors.h"

@@ -1,6 +1,6 @@
-#include "control/surface.h"
+#include "control/core/surface.h"
 
-#include "control/widget_tree.h"
+#include "control/core/widget_tree.h"
 
 namespace ruvo {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "control/control_state.h"
-#include "control/surface.h"
+#include "control/core/control_state.h"
+#include "control/core/surface.h"
 #include "dating/clock.h"
 #include "dating/date.h"
 #include "host/widget_host.h"
@@ -26,7 +26,7 @@ class ControlCore {
 
     WidgetHost host;
     Surface surface{host};
-    ControlState state;
+    ControlState state{host};
     const Clock& clock;
 };
 

@@ -1,6 +1,6 @@
-#include "control/control_core.h"
+#include "control/core/control_core.h"
 
-#include "control/widget_tree.h"
+#include "control/core/widget_tree.h"
 #include "dating/date_text.h"
 
 namespace ruvo {

@@ -1,6 +1,6 @@
-#include "control/widget_tree.h"
+#include "control/core/widget_tree.h"
 
-#include "control/surface_colors.h"
+#include "control/core/surface_colors.h"
 
 #include <vector>
 

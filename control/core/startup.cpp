@@ -1,6 +1,6 @@
-#include "control/startup.h"
+#include "control/core/startup.h"
 
-#include "control/surface_colors.h"
+#include "control/core/surface_colors.h"
 #include "dating/biometry.h"
 #include "dating/date_text.h"
 #include "dating/numbers.h"
