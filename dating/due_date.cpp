@@ -1,6 +1,5 @@
 #include "dating/due_date.h"
 
-#include "dating/biometry.h"
 #include "dating/date_text.h"
 
 #include <string>
@@ -18,8 +17,22 @@ Date eddFromLmp(Date lmp) {
     return addDays(lmp, termDays);
 }
 
-Date eddFromScan(Date scan, std::int16_t daysToEdd) {
-    return addDays(scan, daysToEdd);
+namespace {
+
+double gestationDaysOf(const ScanData& data) {
+    if (const auto* derived = std::get_if<DerivedGestation>(&data))
+        return derivedGestationDays(derived->weeks, derived->days);
+    const auto& fetal = std::get<FetalMeasurement>(data);
+    return measurementGestationDays(fetal.measurement, fetal.millimetres);
+}
+
+} // namespace
+
+ScanDating::ScanDating(const ScanData& data)
+    : m_gestationDays(gestationDaysOf(data)), m_daysToEdd(ruvo::daysToEdd(m_gestationDays)) {}
+
+Date ScanDating::edd(Date scan) const {
+    return addDays(scan, m_daysToEdd);
 }
 
 } // namespace ruvo

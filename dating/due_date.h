@@ -1,9 +1,11 @@
 #pragma once
 
+#include "dating/biometry.h"
 #include "dating/date.h"
 
 #include <cstdint>
 #include <string_view>
+#include <variant>
 
 namespace ruvo {
 
@@ -15,7 +17,36 @@ Date dateFromPickers(std::string_view day, std::string_view month, std::string_v
 // The EDD from the first day of the last menstrual period: 280 days later.
 Date eddFromLmp(Date lmp);
 
-// The EDD from the day of a scan and the days from the scan to the EDD.
-Date eddFromScan(Date scan, std::int16_t daysToEdd);
+// What a scan gives: the gestation read off it, or one fetal measurement.
+struct DerivedGestation {
+    double weeks;
+    double days;
+};
+struct FetalMeasurement {
+    Measurement measurement;
+    double millimetres;
+};
+using ScanData = std::variant<DerivedGestation, FetalMeasurement>;
+
+// Dating by a scan. The gestation on the day of the scan and the days from it to the EDD follow
+// from the scan data alone, so the day of the scan is needed only once they are known.
+class ScanDating {
+  public:
+    // Fails with FloatingPoint when a formula does (see biometry.h), and with Overflow when the
+    // days to the EDD leave -32768..32767.
+    explicit ScanDating(const ScanData&);
+
+    // The gestation on the day of the scan, in days, unrounded.
+    double gestationDays() const { return m_gestationDays; }
+    // 280 minus the whole days of the gestation.
+    std::int16_t daysToEdd() const { return m_daysToEdd; }
+    // The day of the scan plus the days to the EDD (earlier for a negative count). Fails with
+    // InvalidArgument when that leaves the calendar.
+    Date edd(Date scan) const;
+
+  private:
+    double m_gestationDays;
+    std::int16_t m_daysToEdd;
+};
 
 } // namespace ruvo

@@ -20,10 +20,11 @@ Measurement chosenMeasurement(const Surface& s) {
     return Measurement::HeadCircumference;
 }
 
-double scanGestationDays(const Surface& s) {
+// The scan data the lists hold, read in the order weeks, days.
+ScanData scanData(const Surface& s) {
     if (s.OptFB.value())
-        return measurementGestationDays(chosenMeasurement(s), parseNumber(s.DDVal.text()));
-    return derivedGestationDays(parseNumber(s.DDUSW.text()), parseNumber(s.DDUSD.text()));
+        return FetalMeasurement{chosenMeasurement(s), parseNumber(s.DDVal.text())};
+    return DerivedGestation{parseNumber(s.DDUSW.text()), parseNumber(s.DDUSD.text())};
 }
 
 Date pickedDate(const ComboBox& day, const ComboBox& month, const ComboBox& year) {
@@ -42,10 +43,11 @@ void ComCalcEDD_Click(ControlCore& control) {
         const Date lmp = pickedDate(s.DDLSDateD, s.DDLSDateM, s.DDLSDateY);
         edd = eddFromLmp(lmp);
     } else {
-        state.ScanGestDays = scanGestationDays(s);
-        state.DaysToEDD = daysToEdd(state.ScanGestDays);
+        const ScanDating dating(scanData(s));
+        state.ScanGestDays = dating.gestationDays();
+        state.DaysToEDD = dating.daysToEdd();
         const Date scan = pickedDate(s.DDLSDateD, s.DDLSDateM, s.DDLSDateY);
-        edd = eddFromScan(scan, state.DaysToEDD);
+        edd = dating.edd(scan);
     }
     s.LabEDD.setCaption(control.datenice(edd));
     state.EDDDate = parseDate(s.LabEDD.caption());

@@ -8,6 +8,7 @@
 #include "dating/gestation_at_birth.h"
 #include "dating/numbers.h"
 #include "host/runtime_error.h"
+#include "host/value_text.h"
 
 #include <algorithm>
 #include <map>
@@ -40,8 +41,8 @@ constexpr std::string_view usage = R"(Usage:
       This text.
 
 DATE is written as 6 April 2006 (one argument, quoted) or 2006-04-06.
-Answers go to standard output; a refused command prints one line to standard error and
-exits with status 2.
+Answers go to standard output; a refused command prints one line to standard error (with
+any control character of the input escaped, as \n) and exits with status 2.
 )";
 
 // A command line that asks for something ruvo does not do.
@@ -65,14 +66,14 @@ class Options {
             }
             if (!name.starts_with("--") ||
                 std::find(known.begin(), known.end(), name.substr(2)) == known.end())
-                throw UsageError("unknown option " + std::string(argument) + " (see ruvo --help)");
+                throw UsageError("unknown option " + escapedText(argument) + " (see ruvo --help)");
             if (!value) {
                 if (i + 1 == arguments.size())
-                    throw UsageError(std::string(name) + " needs a value");
+                    throw UsageError(escapedText(name) + " needs a value");
                 value = arguments[++i];
             }
             if (!m_values.emplace(std::string(name.substr(2)), *value).second)
-                throw UsageError(std::string(name) + " is given twice");
+                throw UsageError(escapedText(name) + " is given twice");
         }
     }
 
@@ -103,7 +104,7 @@ double listValue(std::string_view option, std::string_view text, ValueRange rang
                               integerText(range.last);
         if (range.step != 1)
             message += " in steps of " + integerText(range.step);
-        throw UsageError(message + ", not \"" + std::string(text) + "\"");
+        throw UsageError(message + ", not " + quotedText(text));
     }
     return parseNumber(text);
 }
@@ -125,23 +126,23 @@ std::string scanGestationEdd(const Options& options) {
         {"hc", Measurement::HeadCircumference},
     };
     const Date scan = parseDate(options.require("scan"));
-    std::optional<double> gestation;
+    std::optional<ScanData> data;
     for (const auto& [name, measurement] : measurements) {
         if (auto text = options.get(std::string(name))) {
             const double millimetres =
                 listValue(name, *text, measurementRange(measurement), "whole millimetres");
-            gestation = measurementGestationDays(measurement, millimetres);
+            data = FetalMeasurement{measurement, millimetres};
         }
     }
     if (options.get("weeks") || options.get("days")) {
         const double weeks = listValue("weeks", options.require("weeks"), scanWeeksRange, "weeks");
         const double days = listValue("days", options.require("days"), scanDaysRange, "days");
-        gestation = derivedGestationDays(weeks, days);
+        data = DerivedGestation{weeks, days};
     }
-    if (!gestation || options.count() != (options.get("weeks") ? 3u : 2u))
+    if (!data || options.count() != (options.get("weeks") ? 3u : 2u))
         throw UsageError(
             "edd --scan needs exactly one of --crl, --bpd, --hc or --weeks with --days");
-    return datenice(eddFromScan(scan, daysToEdd(*gestation)));
+    return datenice(ScanDating(*data).edd(scan));
 }
 
 std::string runEdd(std::span<const std::string_view> arguments) {
@@ -187,7 +188,7 @@ int runRuvo(std::span<const std::string_view> arguments, std::istream& in, std::
         } else if (command == "gestation") {
             answer = runGestation(rest);
         } else {
-            throw UsageError("unknown command \"" + std::string(command) + "\" (see ruvo --help)");
+            throw UsageError("unknown command " + quotedText(command) + " (see ruvo --help)");
         }
         out << answer << '\n';
         return 0;

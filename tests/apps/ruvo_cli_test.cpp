@@ -103,6 +103,18 @@ TEST(RuvoCli, RefusesMalformedCommands) {
                   "adding 280 days leaves 1 January 100 to 31 December 9999");
 }
 
+// Whatever the argument holds, a refusal stays one line, its control characters escaped.
+TEST(RuvoCli, ARefusalIsOneLineWhateverTheInput) {
+    using namespace std::string_view_literals;
+    expectRefusal({"datenice", "a\nb\nc"}, "\"a\\nb\\nc\" is not a date");
+    expectRefusal({"datenice", "6 April\0 2006"sv}, "\"6 April\\0 2006\" is not a date");
+    expectRefusal({"edd", "--lm\x1bp", "2006-01-01"},
+                  "unknown option --lm\\x1bp (see ruvo --help)");
+    expectRefusal({"edd", "--scan", "2006-04-06", "--crl", "4\r5"},
+                  "--crl takes whole millimetres from 10 to 80, not \"4\\r5\"");
+    expectRefusal({"due\n"}, "unknown command \"due\\n\" (see ruvo --help)");
+}
+
 TEST(RuvoCli, DriveRefusesBadArguments) {
     expectRefusal({"drive", "--today", "31 February 2006"},
                   "--today: \"31 February 2006\" is not a date");

@@ -36,25 +36,40 @@ TEST(DueDate, FromTheLastMenstrualPeriod) {
     EXPECT_EQ(datenice(eddFromLmp(dateFromPickers("1", "June", "2007"))), "7 March 2008");
 }
 
-// The handler's order: the scan value first, then the date lists, then the addition.
-std::string scanEdd(Measurement measurement, const char* value) {
-    const std::int16_t days = daysToEdd(measurementGestationDays(measurement, parseNumber(value)));
-    return datenice(eddFromScan(dateFromPickers("6", "April", "2006"), days));
+std::string scanEdd(const ScanData& data) {
+    return datenice(ScanDating(data).edd(dateFromPickers("6", "April", "2006")));
 }
 
 TEST(DueDate, FromAScan) {
-    EXPECT_EQ(scanEdd(Measurement::CrownRumpLength, "45"), "26 October 2006");
-    EXPECT_EQ(scanEdd(Measurement::CrownRumpLength, "80"), "8 October 2006");
-    EXPECT_EQ(scanEdd(Measurement::BiparietalDiameter, "40"), "10 September 2006");
-    EXPECT_EQ(scanEdd(Measurement::HeadCircumference, "150"), "6 September 2006");
-    const std::int16_t days = daysToEdd(derivedGestationDays(parseNumber("12"), parseNumber("3")));
-    EXPECT_EQ(days, 193);
-    EXPECT_EQ(datenice(eddFromScan(dateFromPickers("6", "April", "2006"), days)),
-              "16 October 2006");
+    EXPECT_EQ(scanEdd(FetalMeasurement{Measurement::CrownRumpLength, 45}), "26 October 2006");
+    EXPECT_EQ(scanEdd(FetalMeasurement{Measurement::CrownRumpLength, 80}), "8 October 2006");
+    EXPECT_EQ(scanEdd(FetalMeasurement{Measurement::BiparietalDiameter, 40}), "10 September 2006");
+    EXPECT_EQ(scanEdd(FetalMeasurement{Measurement::HeadCircumference, 150}), "6 September 2006");
+    EXPECT_EQ(scanEdd(DerivedGestation{12, 3}), "16 October 2006");
 }
 
-TEST(DueDate, ANegativeCountGoesBackInTime) {
-    EXPECT_EQ(eddFromScan(dateFromCivil({2006, 4, 6}), -20), dateFromCivil({2006, 3, 17}));
+TEST(DueDate, AScanGivesItsGestationAndDaysToTheEddBeforeItsDate) {
+    const ScanDating crl(FetalMeasurement{Measurement::CrownRumpLength, 45});
+    EXPECT_EQ(crl.gestationDays(), 77.76445806448493);
+    EXPECT_EQ(crl.daysToEdd(), 203);
+    const ScanDating derived(DerivedGestation{12, 3});
+    EXPECT_EQ(derived.gestationDays(), 87.0);
+    EXPECT_EQ(derived.daysToEdd(), 193);
+}
+
+TEST(DueDate, AGestationBeyondTermCountsBackInTime) {
+    const ScanDating late(DerivedGestation{42, 6});
+    EXPECT_EQ(late.daysToEdd(), -20);
+    EXPECT_EQ(late.edd(dateFromCivil({2006, 4, 6})), dateFromCivil({2006, 3, 17}));
+}
+
+TEST(DueDate, AGestationWhoseDaysToTheEddOverflowIsRefused) {
+    try {
+        ScanDating(DerivedGestation{-5000, 0});
+        FAIL() << "no error";
+    } catch (const RuntimeError& error) {
+        EXPECT_EQ(error.kind(), ErrorKind::Overflow);
+    }
 }
 
 TEST(DueDate, TheDisplayedEddReadsBackAsTheSameMidnight) {
