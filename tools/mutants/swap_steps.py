@@ -7,7 +7,10 @@ every function of the handler sources, each pair of neighbouring steps is exchan
 file, the test programs are rebuilt and the tests run; the file is put back afterwards, whatever
 happens. A mutant is killed when the build or a test fails, and survives when everything passes.
 
-Usage: swap_steps.py BUILD_DIR SOURCE... [--only FUNCTION] [--ctest-args ARGS]
+Usage: swap_steps.py BUILD_DIR SOURCE... [--only FUNCTION] [--test COMMAND]...
+
+Each --test is a command run from the build folder (split at spaces); they run in order and the
+first that fails kills the mutant. Without one, ctest runs every test.
 """
 
 import argparse
@@ -122,11 +125,11 @@ def swapped(lines, first, second):
     return lines[:a0] + lines[b0:b1 + 1] + lines[a0:a1 + 1] + lines[b1 + 1:]
 
 
-def run(command, log):
+def run(command, log, cwd=None):
     with open(log, "a") as out:
         out.write("$ " + " ".join(command) + "\n")
         out.flush()
-        return subprocess.run(command, stdout=out, stderr=subprocess.STDOUT).returncode
+        return subprocess.run(command, stdout=out, stderr=subprocess.STDOUT, cwd=cwd).returncode
 
 
 def main():
@@ -135,18 +138,19 @@ def main():
     parser.add_argument("sources", nargs="+")
     parser.add_argument("--only", help="mutate only this function")
     parser.add_argument("--targets", default="all", help="what to rebuild, comma separated")
-    parser.add_argument("--exclude", default="", help="ctest -E pattern")
+    parser.add_argument("--test", action="append", default=[], help="a test command")
     options = parser.parse_args()
 
     build = pathlib.Path(options.build_dir)
     log = build / "mutants.log"
     log.write_text("")
     build_command = ["cmake", "--build", str(build), "--target"] + options.targets.split(",")
-    test_command = ["ctest", "--test-dir", str(build), "--stop-on-failure", "-j2", "-Q"]
-    if options.exclude:
-        test_command += ["-E", options.exclude]
+    tests = [command.split() for command in options.test] or [["ctest", "--stop-on-failure"]]
 
-    if run(build_command, log) or run(test_command, log):
+    def failing_test():
+        return any(run(command, log, cwd=build) for command in tests)
+
+    if run(build_command, log) or failing_test():
         sys.exit("the unmutated sources do not pass; see " + str(log))
 
     counts = {"killed by a test": 0, "does not compile": 0, "survived": 0}
@@ -166,7 +170,7 @@ def main():
                     source.write_text("\n".join(swapped(lines, first, second)) + "\n")
                     if run(build_command, log):
                         verdict = "does not compile"
-                    elif run(test_command, log):
+                    elif failing_test():
                         verdict = "killed by a test"
                     else:
                         verdict = "survived"
