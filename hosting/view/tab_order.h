@@ -1,0 +1,14 @@
+#pragma once
+
+#include "host/widget_host.h"
+
+#include <vector>
+
+namespace ruvo::view {
+
+// The widgets that take the keyboard focus, in the order Tab visits them: every option button,
+// list and command button, and the two results, by TabIndex across all frames. Which of them can
+// take the focus at a moment is theirs to say (Widget::canTakeInput).
+std::vector<Widget*> tabOrder(const WidgetHost&);
+
+} // namespace ruvo::view
