@@ -1,12 +1,19 @@
 #include "hosting/qt/moravine_widget.h"
 
 #include "dating/date_text.h"
+#include "host/temporary_change.h"
 #include "hosting/qt/compact_style.h"
 #include "hosting/qt/model_radio_button.h"
 #include "hosting/qt/qt_colors.h"
+#include "hosting/view/accessibility.h"
+#include "hosting/view/firewall.h"
+#include "hosting/view/keyboard.h"
+#include "hosting/view/tab_order.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
@@ -56,7 +63,13 @@ MoravineWidget::MoravineWidget(std::unique_ptr<Clock> ownClock, const Clock* clo
     m_inputStyle = std::make_unique<CompactStyle>();
     buildView(interval);
     m_control.host.addObserver(*this);
+    m_focusRule.onMove = [this](const Widget* model) {
+        const TemporaryChange applying(m_applyingFocus, true);
+        (model ? m_views.at(model) : this)->setFocus(Qt::OtherFocusReason);
+    };
     dispatch([this] { return m_control.initialize(); });
+    m_resultsWatcher.emplace(m_control,
+                             [this](const view::HostResults& results) { resultsChanged(results); });
 }
 
 MoravineWidget::~MoravineWidget() {
@@ -80,6 +93,7 @@ QString MoravineWidget::datenice(const QDate& date) const {
 
 void MoravineWidget::buildView(std::chrono::milliseconds interval) {
     setFixedSize(sizeHint());
+    setFocusPolicy(Qt::ClickFocus); // the surface holds the focus where no key changes anything
     // The surface is laid out for a narrow sans serif 11 pixels high (8 points at 96 dpi); where
     // none of these is installed the host's own family is used at that size.
     QFont text = font();
@@ -108,7 +122,9 @@ void MoravineWidget::buildView(std::chrono::milliseconds interval) {
         applyDesign(*model, view);
         m_views[model] = view;
     }
-    updateAccessibleNames();
+    for (const auto& [model, view] : m_views)
+        m_models[view] = const_cast<Widget*>(model);
+    updateAccessibility();
     setTabOrder();
 }
 
@@ -126,6 +142,7 @@ QWidget* MoravineWidget::createView(Widget& model, QWidget* parent) {
         auto* button = new ModelRadioButton(caption, parent);
         button->setAutoExclusive(false);
         button->setStyle(m_inputStyle.get());
+        button->installEventFilter(this);
         connect(button, &QAbstractButton::clicked, this,
                 [this, &model] { dispatch([&] { return m_control.host.click(model); }); });
         return button;
@@ -134,6 +151,8 @@ QWidget* MoravineWidget::createView(Widget& model, QWidget* parent) {
         auto* list = new QComboBox(parent);
         list->setEditable(false);
         list->setStyle(m_inputStyle.get());
+        list->setFocusPolicy(Qt::StrongFocus);
+        list->installEventFilter(this);
         connect(list, &QComboBox::activated, this, [this, &model, list](int index) {
             const std::string item = list->itemText(index).toStdString();
             dispatch([&] { return m_control.host.pick(model, item); });
@@ -144,6 +163,7 @@ QWidget* MoravineWidget::createView(Widget& model, QWidget* parent) {
     case WidgetKind::CommandButton: {
         auto* button = new QPushButton(caption, parent);
         button->setAutoDefault(false);
+        button->installEventFilter(this);
         connect(button, &QAbstractButton::clicked, this,
                 [this, &model] { dispatch([&] { return m_control.host.click(model); }); });
         return button;
@@ -171,6 +191,13 @@ void MoravineWidget::applyDesign(const Widget& model, QWidget* view) {
         if (model.border() == BorderStyle::FixedSingle) {
             label->setFrameStyle(QFrame::Box | QFrame::Plain);
             label->setLineWidth(1);
+        }
+        if (view::accessibleRole(model) == view::Role::ResultText) {
+            // A result is read-only text that Tab reaches, so a screen reader can read it again.
+            label->setFocusPolicy(Qt::StrongFocus);
+            label->installEventFilter(this);
+            label->setTextInteractionFlags(Qt::TextSelectableByKeyboard |
+                                           Qt::TextSelectableByMouse);
         }
     }
     applyBackColor(model, view);
@@ -200,30 +227,24 @@ void MoravineWidget::applyBackColor(const Widget& model, QWidget* view) {
     view->setPalette(palette);
 }
 
-void MoravineWidget::updateAccessibleNames() {
+void MoravineWidget::updateAccessibility() {
     for (const auto& [model, view] : m_views) {
-        if (model->kind() == WidgetKind::OptionButton || model->kind() == WidgetKind::CommandButton)
-            view->setAccessibleName(view->accessibleName().isEmpty() ? qText(model->caption())
-                                                                     : view->accessibleName());
-    }
-    const WidgetHost& host = m_control.host;
-    for (const ListCaption& caption : listCaptions()) {
-        const std::string name =
-            host.find(caption.frame)->caption() + ", " + host.find(caption.label)->caption();
-        m_views.at(host.find(caption.list))->setAccessibleName(qText(name));
+        if (model->kind() == WidgetKind::UserControl)
+            continue;
+        const view::Accessible accessible = view::accessibleOf(*model);
+        view->setAccessibleName(qText(accessible.name));
+        view->setAccessibleDescription(qText(accessible.description));
     }
 }
 
 void MoravineWidget::setTabOrder() {
-    std::vector<const Widget*> inputs;
-    for (const auto& [model, view] : m_views) {
-        if (view->focusPolicy() != Qt::NoFocus && model->kind() != WidgetKind::UserControl)
-            inputs.push_back(model);
+    QWidget* previous = nullptr;
+    for (const Widget* model : view::tabOrder(m_control.host)) {
+        QWidget* next = m_views.at(model);
+        if (previous)
+            QWidget::setTabOrder(previous, next);
+        previous = next;
     }
-    std::sort(inputs.begin(), inputs.end(),
-              [](const Widget* a, const Widget* b) { return a->tabIndex() < b->tabIndex(); });
-    for (std::size_t i = 1; i < inputs.size(); ++i)
-        QWidget::setTabOrder(m_views.at(inputs[i - 1]), m_views.at(inputs[i]));
 }
 
 void MoravineWidget::syncSelection(const Widget& model) {
@@ -234,14 +255,92 @@ void MoravineWidget::syncSelection(const Widget& model) {
 }
 
 void MoravineWidget::dispatch(const std::function<std::optional<RuntimeError>()>& action) {
-    try {
-        if (auto error = action())
-            emit runtimeError(QString::fromUtf8(error->what()));
-    } catch (const std::exception& error) {
-        emit runtimeError(QString::fromUtf8(error.what()));
-    } catch (...) {
-        emit runtimeError(tr("the control failed unexpectedly"));
+    std::optional<std::string> error;
+    {
+        // Qt moves the focus by itself when it hides the focused widget; the focus rule decides.
+        const TemporaryChange dispatching(m_dispatching, true);
+        error = view::guarded(action);
     }
+    if (error)
+        emit runtimeError(qText(*error));
+}
+
+void MoravineWidget::userFocused(Widget* model) {
+    if (!m_dispatching && !m_applyingFocus)
+        m_focusRule.userMoved(model);
+}
+
+void MoravineWidget::focusInEvent(QFocusEvent* event) {
+    userFocused(nullptr);
+    QWidget::focusInEvent(event);
+}
+
+bool MoravineWidget::eventFilter(QObject* watched, QEvent* event) {
+    auto* widget = qobject_cast<QWidget*>(watched);
+    const auto found = widget ? m_models.find(widget) : m_models.end();
+    if (found == m_models.end())
+        return QWidget::eventFilter(watched, event);
+    Widget& model = *found->second;
+    if (event->type() == QEvent::FocusIn)
+        userFocused(&model);
+    if (event->type() == QEvent::Wheel && model.kind() == WidgetKind::ComboBox &&
+        !widget->hasFocus()) {
+        event->ignore(); // the host's window scrolls instead
+        return true;
+    }
+    if (event->type() == QEvent::KeyPress)
+        return pressKey(model, static_cast<QKeyEvent*>(event)->key());
+    return QWidget::eventFilter(watched, event);
+}
+
+bool MoravineWidget::pressKey(Widget& focused, int key) {
+    static const std::pair<int, view::Key> keys[] = {
+        {Qt::Key_Space, view::Key::Space}, {Qt::Key_Return, view::Key::Enter},
+        {Qt::Key_Enter, view::Key::Enter}, {Qt::Key_Up, view::Key::Up},
+        {Qt::Key_Down, view::Key::Down},   {Qt::Key_Left, view::Key::Left},
+        {Qt::Key_Right, view::Key::Right},
+    };
+    const auto found = std::find_if(std::begin(keys), std::end(keys),
+                                    [key](const auto& entry) { return entry.first == key; });
+    if (found == std::end(keys))
+        return false;
+    Widget* target = view::keyTarget(focused, found->second);
+    if (!target)
+        return false;
+    if (target != &focused)
+        m_views.at(target)->setFocus(Qt::TabFocusReason);
+    dispatch([&] { return m_control.host.click(*target); });
+    return true;
+}
+
+void MoravineWidget::resultsChanged(const view::HostResults& results) {
+    const bool eddMoved = results.edd != m_results.edd || results.method != m_results.method;
+    const bool gestationMoved = results.gestationAtBirthDays != m_results.gestationAtBirthDays;
+    m_results = results;
+    if (eddMoved)
+        emit eddChanged();
+    if (gestationMoved)
+        emit gestationAtBirthChanged();
+}
+
+QDate MoravineWidget::edd() const {
+    if (!m_results.edd)
+        return {};
+    const CivilDate day = civilFromDate(*m_results.edd);
+    return {day.year, day.month, day.day};
+}
+
+QString MoravineWidget::eddMethod() const {
+    return m_results.method ? qText(std::string(view::methodKey(*m_results.method))) : QString();
+}
+
+int MoravineWidget::gestationAtBirthDays() const {
+    return m_results.gestationAtBirthDays.value_or(-1);
+}
+
+void MoravineWidget::handlerFinished(const Widget&, Event, Invocation, const RuntimeError*) {
+    if (m_control.host.depth() == 0)
+        updateAccessibility();
 }
 
 void MoravineWidget::widgetChanged(const Widget& model, WidgetChange change) {
@@ -263,8 +362,6 @@ void MoravineWidget::widgetChanged(const Widget& model, WidgetChange change) {
             label->setText(qText(model.caption()));
         else if (auto* button = qobject_cast<QAbstractButton*>(view))
             button->setText(qText(model.caption()));
-        if (model.kind() == WidgetKind::Frame)
-            updateAccessibleNames();
         break;
     case WidgetChange::Visible:
         view->setVisible(model.visible());

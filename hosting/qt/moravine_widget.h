@@ -3,6 +3,8 @@
 #include "control/core/widget_tree.h"
 #include "control/moravine.h"
 #include "dating/clock.h"
+#include "hosting/view/focus_rule.h"
+#include "hosting/view/host_results.h"
 
 #include <QDate>
 #include <QString>
@@ -27,8 +29,19 @@ namespace ruvo {
 // with signals blocked; only the user's own clicks, picks and the timers' timeouts reach the
 // control. A run-time error of the control is reported through runtimeError() and never reaches
 // the event loop; the control stays usable.
+//
+// Keyboard and screen-reader users work it as a native form: Enter and Space press the focused
+// button, the arrows select within an option group, the results take the focus, and the focus
+// never falls on an input by accident (see view::FocusRule). A closed list changes with the mouse
+// wheel only while it has the focus.
 class MoravineWidget : public QWidget, private HostObserver {
     Q_OBJECT
+    // The EDD on view, or a null date while none is.
+    Q_PROPERTY(QDate edd READ edd NOTIFY eddChanged)
+    // How the EDD on view was found: "lmp", "crl", "bpd", "hc" or "derived"; empty while none is.
+    Q_PROPERTY(QString eddMethod READ eddMethod NOTIFY eddChanged)
+    // The gestation at birth on view in days, or -1 while none is.
+    Q_PROPERTY(int gestationAtBirthDays READ gestationAtBirthDays NOTIFY gestationAtBirthChanged)
 
   public:
     // A control whose "today" is the machine's date, as a host or Qt Designer creates it.
@@ -48,9 +61,19 @@ class MoravineWidget : public QWidget, private HostObserver {
 
     QSize sizeHint() const override;
 
+    QDate edd() const;
+    QString eddMethod() const;
+    int gestationAtBirthDays() const;
+
   signals:
     // A run-time error ended a handler the user's action or a tick began.
     void runtimeError(const QString& message);
+    void eddChanged();
+    void gestationAtBirthChanged();
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void focusInEvent(QFocusEvent*) override;
 
   private:
     MoravineWidget(std::unique_ptr<Clock> ownClock, const Clock* clock, QWidget* parent,
@@ -60,20 +83,31 @@ class MoravineWidget : public QWidget, private HostObserver {
     QWidget* createView(Widget& model, QWidget* parent);
     void applyDesign(const Widget& model, QWidget* view);
     void applyBackColor(const Widget& model, QWidget* view);
-    void updateAccessibleNames();
+    void updateAccessibility();
     void setTabOrder();
     void syncSelection(const Widget& model);
+    // The user put the focus on a widget of the surface, or on the surface itself (null).
+    void userFocused(Widget* model);
+    bool pressKey(Widget& focused, int key);
+    void resultsChanged(const view::HostResults&);
 
     // Runs one of the host's entry points and reports its error, if any.
     void dispatch(const std::function<std::optional<RuntimeError>()>& action);
 
     void widgetChanged(const Widget&, WidgetChange) override;
+    void handlerFinished(const Widget&, Event, Invocation, const RuntimeError*) override;
 
     std::unique_ptr<Clock> m_ownClock;
     Moravine m_control;
     std::unique_ptr<QStyle> m_inputStyle;
     std::unordered_map<const Widget*, QWidget*> m_views;
     std::unordered_map<const Widget*, QTimer*> m_timers;
+    std::unordered_map<const QWidget*, Widget*> m_models;
+    view::FocusRule m_focusRule{m_control.host};
+    bool m_dispatching = false;
+    bool m_applyingFocus = false;
+    view::HostResults m_results;
+    std::optional<view::ResultsWatcher> m_resultsWatcher;
 };
 
 } // namespace ruvo

@@ -7,12 +7,14 @@
 #include "hosting/qt/qt_colors.h"
 #include "view_checks.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
+#include <QWheelEvent>
 
 #include <gtest/gtest.h>
 
@@ -25,6 +27,14 @@ class MoravineWidgetTest : public ::testing::Test {
     MoravineWidgetTest() {
         view.show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(&view));
+        activate();
+    }
+
+    // Keys and the focus need the control's window active; a list's popup takes that away on
+    // the offscreen platform.
+    void activate() {
+        view.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&view));
     }
 
     void click(const Widget& model) { expectDone(screen.click(const_cast<Widget&>(model))); }
@@ -190,8 +200,90 @@ TEST_F(MoravineWidgetTest, ListsAreNamedForScreenReaders) {
               "Date of Ultrasound scan, Month");
     click(s.OptLMP);
     EXPECT_EQ(view.findChild<QComboBox*>("DDLSDateM")->accessibleName(), "Date of LMP, Month");
-    EXPECT_EQ(view.findChild<QComboBox*>("DDVal")->accessibleName(), "Measurement, mm");
+    EXPECT_EQ(view.findChild<QComboBox*>("DDVal")->accessibleName(), "Biparietal diameter, mm");
     EXPECT_EQ(view.findChild<QComboBox*>("DDUSW")->accessibleName(), "Scan data, Weeks");
+}
+
+// Tab to "Calculate EDD" after a change, and its prompt blinks it away: the focus waits on the
+// control's surface, where Space changes nothing, and returns with the button; Enter presses it
+// and the focus goes to the EDD.
+TEST_F(MoravineWidgetTest, TheKeyboardNeverReachesAnInputByAccident) {
+    click(s.OptCRL);
+    pick(s.DDVal, "45");
+    pick(s.DDLSDateM, "April");
+    pick(s.DDLSDateD, "6");
+    pick(s.DDLSDateY, "2006");
+    activate();
+    auto* calculate = view.findChild<QPushButton*>("ComCalcEDD");
+    calculate->setFocus(Qt::TabFocusReason);
+    ASSERT_TRUE(s.ComCalcEDD.visible());
+    expectDone(screen.tick(s.Timer3));
+    ASSERT_FALSE(s.ComCalcEDD.visible());
+    EXPECT_EQ(QApplication::focusWidget(), &view);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    EXPECT_EQ(s.DDVal.text(), "45");
+    EXPECT_TRUE(s.OptCRL.value());
+    expectDone(screen.tick(s.Timer3));
+    ASSERT_TRUE(s.ComCalcEDD.visible());
+    EXPECT_EQ(QApplication::focusWidget(), calculate);
+    QTest::keyClick(calculate, Qt::Key_Return);
+    EXPECT_EQ(shownText(s.LabEDD), "26 October 2006");
+    EXPECT_EQ(QApplication::focusWidget()->objectName(), "LabEDD");
+}
+
+TEST_F(MoravineWidgetTest, ArrowsSelectWithinAnOptionGroupAndSpacePressesAButton) {
+    auto* bpd = view.findChild<QAbstractButton*>("OptBPD");
+    bpd->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(bpd, Qt::Key_Down);
+    EXPECT_TRUE(s.OptHC.value());
+    EXPECT_EQ(s.DDVal.text(), "135");
+    EXPECT_EQ(QApplication::focusWidget()->objectName(), "OptHC");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down); // round to the first
+    EXPECT_TRUE(s.OptCRL.value());
+    auto* restart = view.findChild<QPushButton*>("ComRestart");
+    restart->setFocus(Qt::TabFocusReason);
+    click(s.OptLMP);
+    QTest::keyClick(restart, Qt::Key_Space);
+    EXPECT_TRUE(s.OptUS.value());
+}
+
+TEST_F(MoravineWidgetTest, TheHostSeesTheResultsAsProperties) {
+    QSignalSpy eddChanges(&view, &MoravineWidget::eddChanged);
+    QSignalSpy gestationChanges(&view, &MoravineWidget::gestationAtBirthChanged);
+    EXPECT_TRUE(view.property("edd").toDate().isNull());
+    EXPECT_EQ(view.property("gestationAtBirthDays").toInt(), -1);
+    click(s.OptCRL);
+    pick(s.DDVal, "45");
+    pick(s.DDLSDateM, "April");
+    pick(s.DDLSDateD, "6");
+    pick(s.DDLSDateY, "2006");
+    click(s.ComCalcEDD);
+    EXPECT_EQ(eddChanges.count(), 1);
+    EXPECT_EQ(view.property("edd").toDate(), QDate(2006, 10, 26));
+    EXPECT_EQ(view.property("eddMethod").toString(), "crl");
+    click(s.OptYes);
+    pick(s.DDDOBDateD, "20");
+    click(s.ComCalcGest);
+    EXPECT_EQ(gestationChanges.count(), 1);
+    EXPECT_EQ(view.gestationAtBirthDays(), 274);
+    pick(s.DDVal, "46");
+    EXPECT_EQ(eddChanges.count(), 2);
+    EXPECT_EQ(gestationChanges.count(), 2);
+    EXPECT_TRUE(view.edd().isNull());
+    EXPECT_EQ(view.eddMethod(), "");
+}
+
+// In a host that scrolls, the wheel over a closed list that does not have the focus scrolls the
+// host and leaves the list and the results alone.
+TEST_F(MoravineWidgetTest, TheWheelChangesNoListWithoutTheFocus) {
+    auto* value = view.findChild<QComboBox*>("DDVal");
+    view.setFocus();
+    const QPointF centre = QRectF(value->rect()).center();
+    QWheelEvent wheel(centre, value->mapToGlobal(centre), {}, {0, -120}, Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(value, &wheel);
+    EXPECT_EQ(value->currentText(), "37");
+    EXPECT_EQ(s.DDVal.text(), "37");
 }
 
 TEST_F(MoravineWidgetTest, TheTabOrderFollowsTabIndex) {
