@@ -3,9 +3,11 @@
 #include "hosting/activex/com_errors.h"
 #include "hosting/activex/module.h"
 #include "hosting/activex/resource_ids.h"
+#include "hosting/view/colors.h"
+#include "hosting/view/firewall.h"
+#include "hosting/view/tab_order.h"
 
 #include <algorithm>
-#include <cmath>
 #include <vector>
 
 namespace ruvo::com {
@@ -41,20 +43,29 @@ std::wstring text(const std::string& utf8) {
     return widen(utf8);
 }
 
-double luminance(COLORREF color) {
-    auto channel = [](int value) {
-        const double c = value / 255.0;
-        return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
-    };
-    return 0.2126 * channel(GetRValue(color)) + 0.7152 * channel(GetGValue(color)) +
-           0.0722 * channel(GetBValue(color));
+// The desktop scheme's colours as Windows gives them.
+view::SystemPalette systemPalette() {
+    view::SystemPalette palette;
+    for (std::size_t index = 0; index < palette.colors.size(); ++index) {
+        const COLORREF color = GetSysColor(static_cast<int>(index));
+        palette.colors[index] = {GetRValue(color), GetGValue(color), GetBValue(color)};
+    }
+    return palette;
 }
 
-// The WCAG contrast ratio of two colours, 1 (none) to 21 (black on white).
-double contrast(COLORREF a, COLORREF b) {
-    const double lighter = std::max(luminance(a), luminance(b));
-    const double darker = std::min(luminance(a), luminance(b));
-    return (lighter + 0.05) / (darker + 0.05);
+COLORREF colorRef(view::Rgb color) {
+    return RGB(color.red, color.green, color.blue);
+}
+
+// Runs a window procedure's work behind the firewall: whatever it throws stays in the control.
+LRESULT guardedHandle(Win32View& view, UINT message, WPARAM w, LPARAM l) {
+    LRESULT result = 0;
+    if (auto error = view::guarded([&] {
+            result = view.handle(message, w, l);
+            return std::optional<RuntimeError>();
+        }))
+        view.report(*error);
+    return result;
 }
 
 } // namespace
@@ -62,7 +73,7 @@ double contrast(COLORREF a, COLORREF b) {
 Win32View::Win32View(Moravine& control, HWND parent, const RECT& position) : m_control(control) {
     registerClasses();
     HDC screen = GetDC(nullptr);
-    m_dpi = GetDeviceCaps(screen, LOGPIXELSX);
+    m_scale.dotsPerInch = GetDeviceCaps(screen, LOGPIXELSX);
     ReleaseDC(nullptr, screen);
     m_font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
     m_logo = static_cast<HBITMAP>(LoadImageW(moduleHandle(), MAKEINTRESOURCEW(RUVO_LOGO_BITMAP),
@@ -96,7 +107,7 @@ Win32View::~Win32View() {
 }
 
 int Win32View::pixels(int twips) const {
-    return MulDiv(twips, m_dpi, 1440);
+    return view::toPixels(twips, m_scale);
 }
 
 void Win32View::place(const RECT& position) {
@@ -114,12 +125,10 @@ void Win32View::createChild(Widget& model) {
         m_timerIds[&model] = id;
         m_timers[id] = &model;
         if (model.enabled())
-            SetTimer(m_window, id,
-                     static_cast<UINT>(static_cast<const Timer&>(model).interval().count()),
-                     nullptr);
+            startTimer(model);
         return;
     }
-    const Geometry& g = model.geometry();
+    const view::PixelRect place = view::toPixels(model.geometry(), m_scale);
     const std::wstring caption = text(model.caption());
     HWND parent = m_windows.at(model.parent());
     const DWORD common = WS_CHILD | (model.visible() ? DWORD{WS_VISIBLE} : 0) |
@@ -160,31 +169,30 @@ void Win32View::createChild(Widget& model) {
         break;
     }
     // A list's height is the drop-down's: room for a dozen items below the field.
-    const int height =
-        model.kind() == WidgetKind::ComboBox ? pixels(g.height) * 10 : pixels(g.height);
+    const int height = model.kind() == WidgetKind::ComboBox ? place.height * 10 : place.height;
     // Each child window's ID is its place in the tree, counting from 1.
     const auto& widgets = m_control.host.widgets();
     const auto id =
         static_cast<UINT_PTR>(std::find(widgets.begin(), widgets.end(), &model) - widgets.begin());
     HWND window = CreateWindowExW(extended, windowClass,
                                   model.kind() == WidgetKind::Frame ? L"" : caption.c_str(), style,
-                                  pixels(g.left), pixels(g.top), pixels(g.width), height, parent,
+                                  place.left, place.top, place.width, height, parent,
                                   reinterpret_cast<HMENU>(id), moduleHandle(), nullptr);
     SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(m_font), FALSE);
     if (model.kind() == WidgetKind::Frame) {
         // The frame window carries the children; a group box inside it draws caption and border.
         SetWindowLongPtrW(window, 0, reinterpret_cast<LONG_PTR>(this));
         SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(frameProcedure));
-        HWND box = CreateWindowExW(0, L"BUTTON", caption.c_str(),
-                                   WS_CHILD | WS_VISIBLE | BS_GROUPBOX, 0, 0, pixels(g.width),
-                                   pixels(g.height), window, nullptr, moduleHandle(), nullptr);
+        HWND box =
+            CreateWindowExW(0, L"BUTTON", caption.c_str(), WS_CHILD | WS_VISIBLE | BS_GROUPBOX, 0,
+                            0, place.width, place.height, window, nullptr, moduleHandle(), nullptr);
         SendMessageW(box, WM_SETFONT, reinterpret_cast<WPARAM>(m_font), FALSE);
         SetPropW(window, L"RuvoGroupBox", box);
     }
     if (model.kind() == WidgetKind::PictureBox && m_logo) {
         SendMessageW(window, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(m_logo));
-        SetWindowPos(window, nullptr, pixels(g.left), pixels(g.top), pixels(g.width),
-                     pixels(g.height), SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(window, nullptr, place.left, place.top, place.width, place.height,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
     }
     if (model.kind() == WidgetKind::OptionButton)
         SendMessageW(window, BM_SETCHECK, static_cast<const OptionButton&>(model).value(), 0);
@@ -198,17 +206,13 @@ void Win32View::createChild(Widget& model) {
         syncSelection(model);
 }
 
-// Siblings take the keyboard focus in the order of the tree's TabIndex.
+// Siblings are stacked so that the dialog manager's walk through the frames meets the inputs in
+// the tab order.
 void Win32View::orderTabs() {
-    std::vector<const Widget*> widgets;
-    for (const auto& [model, window] : m_windows) {
-        if (model->kind() != WidgetKind::UserControl)
-            widgets.push_back(model);
-    }
-    std::sort(widgets.begin(), widgets.end(),
-              [](const Widget* a, const Widget* b) { return a->tabIndex() < b->tabIndex(); });
     std::unordered_map<const Widget*, HWND> previous;
-    for (const Widget* model : widgets) {
+    for (const Widget* model : view::stackingOrder(m_control.host)) {
+        if (!m_windows.contains(model))
+            continue; // a timer
         HWND& last = previous[model->parent()];
         SetWindowPos(m_windows.at(model), last ? last : HWND_TOP, 0, 0, 0, 0,
                      SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -218,7 +222,7 @@ void Win32View::orderTabs() {
 
 LRESULT CALLBACK Win32View::controlProcedure(HWND window, UINT message, WPARAM w, LPARAM l) {
     if (Win32View* view = viewOf(window))
-        return view->handle(message, w, l);
+        return guardedHandle(*view, message, w, l);
     return DefWindowProcW(window, message, w, l);
 }
 
@@ -232,7 +236,7 @@ LRESULT CALLBACK Win32View::frameProcedure(HWND window, UINT message, WPARAM w, 
     case WM_CTLCOLORLISTBOX:
     case WM_CTLCOLORBTN:
         if (view)
-            return view->handle(message, w, l);
+            return guardedHandle(*view, message, w, l);
         break;
     case WM_SIZE:
         if (HWND box = static_cast<HWND>(GetPropW(window, L"RuvoGroupBox")))
@@ -286,25 +290,29 @@ void Win32View::command(HWND child, WORD code) {
 }
 
 void Win32View::dispatch(const std::optional<RuntimeError>& error) {
-    if (!error)
-        return;
-    m_lastError = error->what();
-    OutputDebugStringW((L"Ruvo.Moravine: " + widen(error->what()) + L"\n").c_str());
+    if (error)
+        report(error->what());
 }
 
-COLORREF Win32View::colorRef(Color color) const {
-    if (isSystemColor(color))
-        return GetSysColor(static_cast<int>(color & 0xFF));
-    return RGB(color & 0xFF, color >> 8 & 0xFF, color >> 16 & 0xFF);
+void Win32View::report(const std::string& message) {
+    m_lastError = message;
+    OutputDebugStringW((L"Ruvo.Moravine: " + widen(message) + L"\n").c_str());
 }
 
-HBRUSH Win32View::brush(Color color) {
-    if (isSystemColor(color))
-        return GetSysColorBrush(static_cast<int>(color & 0xFF));
+HBRUSH Win32View::brush(COLORREF color) {
     auto& handle = m_brushes[color];
     if (!handle)
-        handle = CreateSolidBrush(colorRef(color));
+        handle = CreateSolidBrush(color);
     return handle;
+}
+
+void Win32View::startTimer(const Widget& timer) {
+    const UINT_PTR id = m_timerIds.at(&timer);
+    // Starting a running timer keeps its rhythm; SetTimer would begin its interval again.
+    if (!m_running.insert(id).second)
+        return;
+    SetTimer(m_window, id, static_cast<UINT>(static_cast<const Timer&>(timer).interval().count()),
+             nullptr);
 }
 
 LRESULT Win32View::colour(HDC dc, HWND child) {
@@ -322,15 +330,12 @@ LRESULT Win32View::colour(HDC dc, HWND child) {
         }
     }
     const Widget* model = found == m_widgets.end() ? nullptr : found->second;
-    Color back = model ? model->backColor() : systemColor(COLOR_BTNFACE);
+    const Color back = model ? model->backColor() : systemColor(COLOR_BTNFACE);
     const Color fore = model ? model->foreColor() : systemColor(COLOR_BTNTEXT);
-    // The results' background is the title-bar text colour, white in the scheme they were made
-    // for but dark in many others; text that would not stand out gets the window colour behind it.
-    if (contrast(colorRef(back), colorRef(fore)) < 4.5) // WCAG's minimum for ordinary text
-        back = systemColor(COLOR_WINDOW);
-    SetBkColor(dc, colorRef(back));
-    SetTextColor(dc, colorRef(fore));
-    return reinterpret_cast<LRESULT>(brush(back));
+    const view::TextColors colors = view::readableColors(back, fore, systemPalette());
+    SetBkColor(dc, colorRef(colors.back));
+    SetTextColor(dc, colorRef(colors.fore));
+    return reinterpret_cast<LRESULT>(brush(colorRef(colors.back)));
 }
 
 void Win32View::syncSelection(const Widget& model) {
@@ -342,12 +347,12 @@ void Win32View::syncSelection(const Widget& model) {
 void Win32View::widgetChanged(const Widget& model, WidgetChange change) {
     if (model.kind() == WidgetKind::Timer) {
         const UINT_PTR id = m_timerIds.at(&model);
-        if (!model.enabled())
+        if (model.enabled()) {
+            startTimer(model);
+        } else {
             KillTimer(m_window, id);
-        else // enabling a running timer keeps its rhythm
-            SetTimer(m_window, id,
-                     static_cast<UINT>(static_cast<const Timer&>(model).interval().count()),
-                     nullptr);
+            m_running.erase(id);
+        }
         return;
     }
     HWND window = m_windows.at(&model);

@@ -2,11 +2,13 @@
 
 #include "control/moravine.h"
 #include "host/host_observer.h"
+#include "hosting/view/geometry.h"
 
 #include <windows.h>
 
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <unordered_map>
 
@@ -32,32 +34,37 @@ class Win32View final : private HostObserver {
     // The message of the last run-time error a user's action or a tick met, if any.
     const std::optional<std::string>& lastError() const { return m_lastError; }
 
+    // One message to the control's windows; its window procedures run it behind the firewall.
+    LRESULT handle(UINT message, WPARAM, LPARAM);
+    // Keeps an error that reached the firewall.
+    void report(const std::string& message);
+
   private:
     static LRESULT CALLBACK controlProcedure(HWND, UINT, WPARAM, LPARAM);
     static LRESULT CALLBACK frameProcedure(HWND, UINT, WPARAM, LPARAM);
-    LRESULT handle(UINT message, WPARAM, LPARAM);
 
     int pixels(int twips) const;
     void createChild(Widget& model);
     void orderTabs();
     void command(HWND child, WORD code);
     LRESULT colour(HDC dc, HWND child);
-    HBRUSH brush(Color);
-    COLORREF colorRef(Color) const;
+    HBRUSH brush(COLORREF);
+    void startTimer(const Widget& timer);
     void dispatch(const std::optional<RuntimeError>& error);
     void syncSelection(const Widget& list);
     void widgetChanged(const Widget&, WidgetChange) override;
 
     Moravine& m_control;
     HWND m_window = nullptr;
-    int m_dpi = 96;
+    view::ViewScale m_scale;
     HFONT m_font = nullptr;
     HBITMAP m_logo = nullptr;
     std::unordered_map<const Widget*, HWND> m_windows;
     std::unordered_map<HWND, Widget*> m_widgets;
     std::unordered_map<const Widget*, UINT_PTR> m_timerIds;
     std::unordered_map<UINT_PTR, Widget*> m_timers;
-    std::map<Color, HBRUSH> m_brushes;
+    std::set<UINT_PTR> m_running;
+    std::map<COLORREF, HBRUSH> m_brushes;
     std::optional<std::string> m_lastError;
 };
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPainter>
 #include <QProxyStyle>
 #include <QStyleOption>
 
@@ -7,7 +8,8 @@ namespace ruvo {
 
 // The style of the control's inputs: the host's own, made as compact as the surface's layout
 // expects. A drop-down list has a narrow arrow and its text field runs from the left edge to it,
-// so a year fits a list 49 pixels wide; a radio button's caption sits close to its indicator.
+// so a year fits a list 49 pixels wide; a radio button's caption sits close to its indicator. A
+// list is one flat colour, its own, on the edit area and the drop-down part alike.
 class CompactStyle final : public QProxyStyle {
   public:
     using QProxyStyle::QProxyStyle;
@@ -26,6 +28,29 @@ class CompactStyle final : public QProxyStyle {
             rect = QRect(QPoint(option->rect.left() + 2, rect.top()),
                          QPoint(arrowLeft - 1, rect.bottom()));
         return rect;
+    }
+
+    void drawComplexControl(ComplexControl control, const QStyleOptionComplex* option,
+                            QPainter* painter, const QWidget* widget) const override {
+        if (control != CC_ComboBox) {
+            QProxyStyle::drawComplexControl(control, option, painter, widget);
+            return;
+        }
+        painter->save();
+        painter->fillRect(option->rect, option->palette.color(QPalette::Button));
+        painter->setPen(option->palette.color(QPalette::Mid));
+        painter->drawRect(option->rect.adjusted(0, 0, -1, -1));
+        painter->restore();
+        QStyleOption arrow = *option;
+        arrow.rect =
+            subControlRect(CC_ComboBox, option, SC_ComboBoxArrow, widget).adjusted(2, 0, -2, 0);
+        proxy()->drawPrimitive(PE_IndicatorArrowDown, &arrow, painter, widget);
+        if (option->state & State_HasFocus) {
+            QStyleOptionFocusRect focus;
+            focus.QStyleOption::operator=(*option);
+            focus.rect = subControlRect(CC_ComboBox, option, SC_ComboBoxEditField, widget);
+            proxy()->drawPrimitive(PE_FrameFocusRect, &focus, painter, widget);
+        }
     }
 
     int pixelMetric(PixelMetric metric, const QStyleOption* option,

@@ -212,17 +212,16 @@ void MoravineWidget::applyBackColor(const Widget& model, QWidget* view) {
     if (!ownBack && !ownFore)
         return;
     QPalette palette = view->palette();
-    const QPalette& system = this->palette();
+    const view::TextColors colors = view::readableColors(model.backColor(), model.foreColor(),
+                                                         systemPaletteOf(this->palette()));
     if (ownBack) {
-        const QColor back = toQColor(model.backColor(), system);
         for (auto role : {QPalette::Window, QPalette::Base, QPalette::Button})
-            palette.setColor(role, back);
+            palette.setColor(role, toQColor(colors.back));
         view->setAutoFillBackground(model.kind() == WidgetKind::Label);
     }
     if (ownFore) {
-        const QColor fore = toQColor(model.foreColor(), system);
         for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
-            palette.setColor(role, fore);
+            palette.setColor(role, toQColor(colors.fore));
     }
     view->setPalette(palette);
 }

@@ -2,25 +2,33 @@
 
 namespace ruvo {
 
+namespace {
+
+view::Rgb rgbOf(const QColor& color) {
+    return {static_cast<std::uint8_t>(color.red()), static_cast<std::uint8_t>(color.green()),
+            static_cast<std::uint8_t>(color.blue())};
+}
+
+} // namespace
+
+view::SystemPalette systemPaletteOf(const QPalette& palette) {
+    view::SystemPalette system;
+    // Every number the palette has no role for reads as the button face.
+    system.colors.fill(rgbOf(palette.color(QPalette::Button)));
+    system.colors[0] = rgbOf(palette.color(QPalette::Midlight));        // scroll bar
+    system.colors[5] = rgbOf(palette.color(QPalette::Base));            // window background
+    system.colors[8] = rgbOf(palette.color(QPalette::Text));            // window text
+    system.colors[9] = rgbOf(palette.color(QPalette::HighlightedText)); // active title-bar text
+    system.colors[18] = rgbOf(palette.color(QPalette::ButtonText));     // button text
+    return system;
+}
+
+QColor toQColor(view::Rgb color) {
+    return QColor(color.red, color.green, color.blue);
+}
+
 QColor toQColor(Color color, const QPalette& palette) {
-    if (!isSystemColor(color))
-        return QColor(static_cast<int>(color & 0xFF), static_cast<int>(color >> 8 & 0xFF),
-                      static_cast<int>(color >> 16 & 0xFF));
-    switch (color & 0xFF) {
-    case 0: // scroll bar
-        return palette.color(QPalette::Midlight);
-    case 5: // window background
-        return palette.color(QPalette::Base);
-    case 8: // window text
-        return palette.color(QPalette::Text);
-    case 9: // active title-bar text
-        return palette.color(QPalette::HighlightedText);
-    case 18: // button text
-        return palette.color(QPalette::ButtonText);
-    case 15: // button face
-    default:
-        return palette.color(QPalette::Button);
-    }
+    return toQColor(view::resolve(color, systemPaletteOf(palette)));
 }
 
 } // namespace ruvo

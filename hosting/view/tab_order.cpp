@@ -6,6 +6,22 @@
 
 namespace ruvo::view {
 
+namespace {
+
+void byTabIndex(std::vector<Widget*>& widgets) {
+    std::stable_sort(widgets.begin(), widgets.end(), [](const Widget* a, const Widget* b) {
+        return a->tabIndex() < b->tabIndex();
+    });
+}
+
+} // namespace
+
+std::vector<Widget*> stackingOrder(const WidgetHost& host) {
+    std::vector<Widget*> order(host.widgets().begin() + 1, host.widgets().end());
+    byTabIndex(order);
+    return order;
+}
+
 std::vector<Widget*> tabOrder(const WidgetHost& host) {
     std::vector<Widget*> order;
     for (Widget* widget : host.widgets()) {
@@ -14,9 +30,7 @@ std::vector<Widget*> tabOrder(const WidgetHost& host) {
             role == Role::ResultText)
             order.push_back(widget);
     }
-    std::stable_sort(order.begin(), order.end(), [](const Widget* a, const Widget* b) {
-        return a->tabIndex() < b->tabIndex();
-    });
+    byTabIndex(order);
     return order;
 }
 

@@ -11,4 +11,9 @@ namespace ruvo::view {
 // take the focus at a moment is theirs to say (Widget::canTakeInput).
 std::vector<Widget*> tabOrder(const WidgetHost&);
 
+// Every widget in the order a toolkit that tabs through nested containers (Win32 dialogs) must
+// stack siblings, so that its walk through the frames meets the inputs in tabOrder: by TabIndex,
+// a frame before its children.
+std::vector<Widget*> stackingOrder(const WidgetHost&);
+
 } // namespace ruvo::view

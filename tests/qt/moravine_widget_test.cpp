@@ -69,7 +69,8 @@ TEST_F(MoravineWidgetTest, MirrorsTheModelAfterStartUp) {
     EXPECT_EQ(value->palette().color(QPalette::Button), QColor(255, 224, 192));
     auto* weeks = view.findChild<QComboBox*>("DDUSW");
     EXPECT_FALSE(weeks->isEnabled());
-    EXPECT_EQ(weeks->palette().color(QPalette::Button), view.palette().color(QPalette::Midlight));
+    EXPECT_EQ(weeks->palette().color(QPalette::Button).rgb(),
+              view.palette().color(QPalette::Midlight).rgb());
     auto* edd = view.findChild<QLabel*>("LabEDD");
     EXPECT_EQ(edd->palette().color(QPalette::WindowText), QColor(192, 0, 0));
     EXPECT_EQ(edd->frameShape(), QFrame::Box);
@@ -79,8 +80,8 @@ TEST_F(MoravineWidgetTest, MirrorsTheModelAfterStartUp) {
 TEST_F(MoravineWidgetTest, MirrorsTheModelAfterEveryKindOfTransition) {
     click(s.OptDG);
     expectMirrored();
-    EXPECT_EQ(view.findChild<QComboBox*>("DDVal")->palette().color(QPalette::Button),
-              view.palette().color(QPalette::Midlight));
+    EXPECT_EQ(view.findChild<QComboBox*>("DDVal")->palette().color(QPalette::Button).rgb(),
+              view.palette().color(QPalette::Midlight).rgb());
     click(s.OptLMP);
     expectMirrored();
     click(s.OptUS);
@@ -284,6 +285,22 @@ TEST_F(MoravineWidgetTest, TheWheelChangesNoListWithoutTheFocus) {
     QApplication::sendEvent(value, &wheel);
     EXPECT_EQ(value->currentText(), "37");
     EXPECT_EQ(s.DDVal.text(), "37");
+}
+
+// A list's BackColor is one flat colour on its edit area and on its drop-down part.
+TEST_F(MoravineWidgetTest, ListsAreOneFlatColour) {
+    for (const char* name : {"DDLSDateM", "DDVal"}) {
+        auto* list = view.findChild<QComboBox*>(name);
+        const QImage image = list->grab().toImage();
+        const QColor expected = list->palette().color(QPalette::Button);
+        for (const QPoint point :
+             {QPoint(2, 2), QPoint(2, image.height() - 3), QPoint(image.width() - 3, 2),
+              QPoint(image.width() - 3, image.height() - 3)})
+            EXPECT_EQ(image.pixelColor(point), expected)
+                << name << " at " << point.x() << "," << point.y();
+    }
+    EXPECT_EQ(view.findChild<QComboBox*>("DDLSDateM")->palette().color(QPalette::Button),
+              QColor(255, 192, 192));
 }
 
 TEST_F(MoravineWidgetTest, TheTabOrderFollowsTabIndex) {

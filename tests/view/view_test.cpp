@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <new>
@@ -85,6 +86,27 @@ TEST_F(ViewTest, TabVisitsEveryInputAndBothResultsByTabIndex) {
     EXPECT_EQ(order, "DDUSD DDUSW OptFB OptDG DDDOBDateM DDDOBDateY DDDOBDateD DDLSDateM "
                      "DDLSDateD DDLSDateY OptNo OptYes DDVal ComCalcGest LabGest ComRestart "
                      "ComCalcEDD LabEDD OptHC OptBPD OptCRL OptUS OptLMP ");
+}
+
+// A walk through nested containers, siblings in stacking order and each frame's children where the
+// frame stands, meets the inputs in the tab order.
+void walk(const Widget& parent, const std::vector<Widget*>& stacking,
+          const std::vector<Widget*>& inputs, std::vector<Widget*>& met) {
+    for (Widget* widget : stacking) {
+        if (widget->parent() != &parent)
+            continue;
+        if (widget->kind() == WidgetKind::Frame)
+            walk(*widget, stacking, inputs, met);
+        else if (std::find(inputs.begin(), inputs.end(), widget) != inputs.end())
+            met.push_back(widget);
+    }
+}
+
+TEST_F(ViewTest, StackingSiblingsByTabIndexTabsThroughFramesInTheTabOrder) {
+    std::vector<Widget*> met;
+    walk(control.host.control(), stackingOrder(control.host), tabOrder(control.host), met);
+    EXPECT_EQ(met, tabOrder(control.host));
+    EXPECT_EQ(stackingOrder(control.host).size(), 45u);
 }
 
 std::string_view roleName(Role role) {

@@ -125,11 +125,18 @@ def swapped(lines, first, second):
     return lines[:a0] + lines[b0:b1 + 1] + lines[a0:a1 + 1] + lines[b1 + 1:]
 
 
-def run(command, log, cwd=None):
+def run(command, log, cwd=None, seconds=600):
+    """The command's exit status; a command still running after the given time (a mutant that
+    never ends a loop) is stopped and counts as failed."""
     with open(log, "a") as out:
         out.write("$ " + " ".join(command) + "\n")
         out.flush()
-        return subprocess.run(command, stdout=out, stderr=subprocess.STDOUT, cwd=cwd).returncode
+        try:
+            return subprocess.run(command, stdout=out, stderr=subprocess.STDOUT, cwd=cwd,
+                                  timeout=seconds).returncode
+        except subprocess.TimeoutExpired:
+            out.write("(stopped after %d s)\n" % seconds)
+            return 1
 
 
 def main():
@@ -148,7 +155,7 @@ def main():
     tests = [command.split() for command in options.test] or [["ctest", "--stop-on-failure"]]
 
     def failing_test():
-        return any(run(command, log, cwd=build) for command in tests)
+        return any(run(command, log, cwd=build, seconds=120) for command in tests)
 
     if run(build_command, log) or failing_test():
         sys.exit("the unmutated sources do not pass; see " + str(log))
