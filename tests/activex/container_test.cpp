@@ -171,7 +171,9 @@ int main(int argc, char** argv) {
     click(child(surface, "ComCalcEDD"));
     CHECK(windowText(child(surface, "LabEDD")) == L"26 October 2006");
     CHECK(IsWindowVisible(child(surface, "LabEDD")));
-    CHECK(!IsWindowVisible(child(surface, "ComCalcEDD")));
+    // The question is on view; "Calculate EDD" is not checked here, since the prompt that the
+    // picks started keeps blinking it in its own rhythm.
+    CHECK(IsWindowVisible(child(surface, "FrameQDOB")));
 
     CHECK(savePng(frame, std::wstring(argv[1], argv[1] + std::strlen(argv[1])).c_str()));
     if (control)
