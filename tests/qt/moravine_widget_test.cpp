@@ -49,6 +49,14 @@ class MoravineWidgetTest : public ::testing::Test {
         EXPECT_TRUE(mismatches.empty())
             << mismatches.size() << " mismatches, the first: " << mismatches.front();
     }
+    // A scan on 6 April 2006 with a crown rump length of 45 mm, through the screen.
+    void scanWithCrownRumpLength45() {
+        click(s.OptCRL);
+        pick(s.DDVal, "45");
+        pick(s.DDLSDateM, "April");
+        pick(s.DDLSDateD, "6");
+        pick(s.DDLSDateY, "2006");
+    }
     QString shownText(const Widget& model) {
         return view.findChild<QLabel*>(QString::fromStdString(model.name()))->text();
     }
@@ -139,11 +147,7 @@ TEST_F(MoravineWidgetTest, DueDatesThroughTheScreen) {
 }
 
 TEST_F(MoravineWidgetTest, GestationsAtBirthThroughTheScreen) {
-    click(s.OptCRL);
-    pick(s.DDVal, "45");
-    pick(s.DDLSDateM, "April");
-    pick(s.DDLSDateD, "6");
-    pick(s.DDLSDateY, "2006");
+    scanWithCrownRumpLength45();
     click(s.ComCalcEDD);
     click(s.OptYes);
     const char* births[][4] = {{"20", "October", "2006", "39 weeks 1 days"},
@@ -209,11 +213,7 @@ TEST_F(MoravineWidgetTest, ListsAreNamedForScreenReaders) {
 // control's surface, where Space changes nothing, and returns with the button; Enter presses it
 // and the focus goes to the EDD.
 TEST_F(MoravineWidgetTest, TheKeyboardNeverReachesAnInputByAccident) {
-    click(s.OptCRL);
-    pick(s.DDVal, "45");
-    pick(s.DDLSDateM, "April");
-    pick(s.DDLSDateD, "6");
-    pick(s.DDLSDateY, "2006");
+    scanWithCrownRumpLength45();
     activate();
     auto* calculate = view.findChild<QPushButton*>("ComCalcEDD");
     calculate->setFocus(Qt::TabFocusReason);
@@ -253,11 +253,7 @@ TEST_F(MoravineWidgetTest, TheHostSeesTheResultsAsProperties) {
     QSignalSpy gestationChanges(&view, &MoravineWidget::gestationAtBirthChanged);
     EXPECT_TRUE(view.property("edd").toDate().isNull());
     EXPECT_EQ(view.property("gestationAtBirthDays").toInt(), -1);
-    click(s.OptCRL);
-    pick(s.DDVal, "45");
-    pick(s.DDLSDateM, "April");
-    pick(s.DDLSDateD, "6");
-    pick(s.DDLSDateY, "2006");
+    scanWithCrownRumpLength45();
     click(s.ComCalcEDD);
     EXPECT_EQ(eddChanges.count(), 1);
     EXPECT_EQ(view.property("edd").toDate(), QDate(2006, 10, 26));
