@@ -2,9 +2,11 @@
 
 #include "dating/date_text.h"
 #include "host/temporary_change.h"
+#include "hosting/qt/accessible_views.h"
 #include "hosting/qt/compact_style.h"
 #include "hosting/qt/model_radio_button.h"
 #include "hosting/qt/qt_colors.h"
+#include "hosting/qt/text_fit.h"
 #include "hosting/view/accessibility.h"
 #include "hosting/view/firewall.h"
 #include "hosting/view/keyboard.h"
@@ -21,7 +23,6 @@
 #include <QTimer>
 
 #include <algorithm>
-#include <cmath>
 
 // Resources of a static library are registered by name, outside any namespace.
 static void registerPictures() {
@@ -32,15 +33,9 @@ namespace ruvo {
 
 namespace {
 
-constexpr int twipsPerPixel = 15;
-
-int pixels(int twips) {
-    return static_cast<int>(std::lround(twips / double{twipsPerPixel}));
-}
-
-QRect pixelRect(const Geometry& geometry) {
-    return {pixels(geometry.left), pixels(geometry.top), pixels(geometry.width),
-            pixels(geometry.height)};
+QRect pixelRect(const Geometry& geometry, view::ViewScale scale) {
+    const view::PixelRect rect = view::toPixels(geometry, scale);
+    return {rect.left, rect.top, rect.width, rect.height};
 }
 
 QString qText(const std::string& text) {
@@ -60,6 +55,7 @@ MoravineWidget::MoravineWidget(std::unique_ptr<Clock> ownClock, const Clock* clo
                                std::chrono::milliseconds interval)
     : QWidget(parent), m_ownClock(std::move(ownClock)), m_control(clock ? *clock : *m_ownClock) {
     registerPictures();
+    installAccessibleViews();
     m_inputStyle = std::make_unique<CompactStyle>();
     buildView(interval);
     m_control.host.addObserver(*this);
@@ -76,10 +72,26 @@ MoravineWidget::~MoravineWidget() {
     m_control.host.removeObserver(*this);
     for (auto& [model, timer] : m_timers)
         timer->stop();
+    // The views go before the model they show, and no longer stand for it while they go.
+    m_models.clear();
+    qDeleteAll(findChildren<QWidget*>(Qt::FindDirectChildrenOnly));
 }
 
 QSize MoravineWidget::sizeHint() const {
-    return pixelRect(moravineGeometry).size();
+    return pixelRect(moravineGeometry, m_scale).size();
+}
+
+view::ViewScale MoravineWidget::fontScale() const {
+    const double dotsPerInch = logicalDpiY();
+    const QFont& shown = font();
+    const double points =
+        shown.pointSizeF() > 0 ? shown.pointSizeF() : shown.pixelSize() * 72.0 / dotsPerInch;
+    return view::ViewScale::forFont(dotsPerInch, points);
+}
+
+const Widget* MoravineWidget::modelOf(const QWidget* view) const {
+    const auto found = m_models.find(view);
+    return found == m_models.end() ? nullptr : found->second;
 }
 
 QString MoravineWidget::datenice(const QDate& date) const {
@@ -92,16 +104,9 @@ QString MoravineWidget::datenice(const QDate& date) const {
 }
 
 void MoravineWidget::buildView(std::chrono::milliseconds interval) {
-    setFixedSize(sizeHint());
     setFocusPolicy(Qt::ClickFocus); // the surface holds the focus where no key changes anything
-    // The surface is laid out for a narrow sans serif 11 pixels high (8 points at 96 dpi); where
-    // none of these is installed the host's own family is used at that size.
-    QFont text = font();
-    text.setFamilies({QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Arial"),
-                      QStringLiteral("Liberation Sans"), text.family()});
-    text.setPixelSize(11);
-    setFont(text);
     m_views[&m_control.host.control()] = this;
+    m_models[this] = &m_control.host.control();
     for (Widget* model : m_control.host.widgets()) {
         if (model->kind() == WidgetKind::UserControl)
             continue;
@@ -118,14 +123,36 @@ void MoravineWidget::buildView(std::chrono::milliseconds interval) {
         }
         QWidget* view = createView(*model, m_views.at(model->parent()));
         view->setObjectName(qText(model->name()));
-        view->setGeometry(pixelRect(model->geometry()));
-        applyDesign(*model, view);
         m_views[model] = view;
+        m_models[view] = model;
+        adoptAccessibleView(view);
+        applyDesign(*model, view);
     }
-    for (const auto& [model, view] : m_views)
-        m_models[view] = const_cast<Widget*>(model);
+    layOut();
     updateAccessibility();
     setTabOrder();
+}
+
+// The whole surface follows the control's font: a host font twice the design's draws every
+// widget twice as large, and a font wider than the design's grows it until its texts fit.
+void MoravineWidget::layOut() {
+    m_scale = fontScale().fitting([this](view::ViewScale scale) {
+        return std::all_of(m_views.begin(), m_views.end(), [scale](const auto& entry) {
+            const auto& [model, view] = entry;
+            return textFits(*view, pixelRect(model->geometry(), scale).size());
+        });
+    });
+    setFixedSize(sizeHint());
+    for (const auto& [model, view] : m_views) {
+        if (view != this)
+            view->setGeometry(pixelRect(model->geometry(), m_scale));
+    }
+}
+
+void MoravineWidget::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::FontChange)
+        layOut();
+    QWidget::changeEvent(event);
 }
 
 QWidget* MoravineWidget::createView(Widget& model, QWidget* parent) {
@@ -187,12 +214,14 @@ void MoravineWidget::applyDesign(const Widget& model, QWidget* view) {
     if (auto* label = qobject_cast<QLabel*>(view); label && model.kind() == WidgetKind::Label) {
         const Qt::Alignment horizontal =
             model.alignment() == TextAlignment::Center ? Qt::AlignHCenter : Qt::AlignLeft;
-        label->setAlignment(horizontal | Qt::AlignTop);
+        const bool result = view::accessibleRole(model) == view::Role::ResultText;
+        // A result's one line sits in the middle of its box, clear of the border below.
+        label->setAlignment(horizontal | (result ? Qt::AlignVCenter : Qt::AlignTop));
         if (model.border() == BorderStyle::FixedSingle) {
             label->setFrameStyle(QFrame::Box | QFrame::Plain);
             label->setLineWidth(1);
         }
-        if (view::accessibleRole(model) == view::Role::ResultText) {
+        if (result) {
             // A result is read-only text that Tab reaches, so a screen reader can read it again.
             label->setFocusPolicy(Qt::StrongFocus);
             label->installEventFilter(this);
@@ -357,9 +386,12 @@ void MoravineWidget::widgetChanged(const Widget& model, WidgetChange change) {
     case WidgetChange::Caption:
         if (auto* frame = qobject_cast<QGroupBox*>(view))
             frame->setTitle(qText(model.caption()));
-        else if (auto* label = qobject_cast<QLabel*>(view))
+        else if (auto* label = qobject_cast<QLabel*>(view)) {
+            const QString shown = label->text();
             label->setText(qText(model.caption()));
-        else if (auto* button = qobject_cast<QAbstractButton*>(view))
+            if (view::accessibleRole(model) == view::Role::ResultText)
+                announceResult(label, shown);
+        } else if (auto* button = qobject_cast<QAbstractButton*>(view))
             button->setText(qText(model.caption()));
         break;
     case WidgetChange::Visible:

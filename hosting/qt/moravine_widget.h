@@ -4,6 +4,7 @@
 #include "control/moravine.h"
 #include "dating/clock.h"
 #include "hosting/view/focus_rule.h"
+#include "hosting/view/geometry.h"
 #include "hosting/view/host_results.h"
 
 #include <QDate>
@@ -21,7 +22,8 @@ class QTimer;
 
 namespace ruvo {
 
-// The Moravine pregnancy-dating control as a Qt widget, 581 x 361 logical pixels.
+// The Moravine pregnancy-dating control as a Qt widget. It takes its host's font, and its layout
+// scales with that font against the 8-point font it was designed for.
 //
 // It owns one headless Moravine and shows each widget of its surface as a real Qt widget: frames
 // as group boxes, labels, radio buttons, drop-down lists, push buttons, the picture, and a QTimer
@@ -59,7 +61,16 @@ class MoravineWidget : public QWidget, private HostObserver {
     // The headless control behind the view, for hosts that observe or script it.
     Moravine& control() { return m_control; }
 
+    // The size of the surface in the control's font: 581 x 361 pixels in an 8-point font as
+    // narrow as the design's at 96 dots per inch, in proportion for any other.
     QSize sizeHint() const override;
+
+    // The scale of the surface: the control's font against the design's, at the screen's
+    // resolution, grown where the font is wider than the design's.
+    view::ViewScale viewScale() const { return m_scale; }
+
+    // The model a view of this control shows, or null for any other widget.
+    const Widget* modelOf(const QWidget* view) const;
 
     QDate edd() const;
     QString eddMethod() const;
@@ -74,6 +85,7 @@ class MoravineWidget : public QWidget, private HostObserver {
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void focusInEvent(QFocusEvent*) override;
+    void changeEvent(QEvent*) override;
 
   private:
     MoravineWidget(std::unique_ptr<Clock> ownClock, const Clock* clock, QWidget* parent,
@@ -81,6 +93,8 @@ class MoravineWidget : public QWidget, private HostObserver {
 
     void buildView(std::chrono::milliseconds blinkInterval);
     QWidget* createView(Widget& model, QWidget* parent);
+    view::ViewScale fontScale() const;
+    void layOut();
     void applyDesign(const Widget& model, QWidget* view);
     void applyBackColor(const Widget& model, QWidget* view);
     void updateAccessibility();
@@ -106,6 +120,7 @@ class MoravineWidget : public QWidget, private HostObserver {
     view::FocusRule m_focusRule{m_control.host};
     bool m_dispatching = false;
     bool m_applyingFocus = false;
+    view::ViewScale m_scale;
     view::HostResults m_results;
     std::optional<view::ResultsWatcher> m_resultsWatcher;
 };

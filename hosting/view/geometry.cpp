@@ -7,11 +7,20 @@ namespace ruvo::view {
 namespace {
 
 constexpr double twipsPerInch = 1440;
+// The surface grows in steps of a 32nd of its size until its texts fit.
+constexpr int growthSteps = 32;
 
 } // namespace
 
 ViewScale ViewScale::forFont(double dotsPerInch, double textPoints) {
     return {dotsPerInch, textPoints > 0 ? textPoints / designFontPoints : 1};
+}
+
+ViewScale ViewScale::fitting(const std::function<bool(ViewScale)>& fitsAt) const {
+    ViewScale scale = *this;
+    for (int step = 0; step < growthSteps && !fitsAt(scale); ++step)
+        scale.fontFactor += fontFactor / growthSteps;
+    return scale;
 }
 
 int toPixels(int twips, ViewScale scale) {

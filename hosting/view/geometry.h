@@ -2,6 +2,8 @@
 
 #include "host/widget.h"
 
+#include <functional>
+
 namespace ruvo::view {
 
 // How a front-end draws the surface: its device's dots per inch, and its text height against the
@@ -13,6 +15,11 @@ struct ViewScale {
 
     // The scale at which a font of textPoints points replaces the design font.
     static ViewScale forFont(double dotsPerInch, double textPoints);
+
+    // The smallest scale from this one up at which every text fits, as fitsAt tells; a host font
+    // wider than the design's grows the surface instead of clipping its captions. The growth
+    // stops at twice the font's own scale.
+    ViewScale fitting(const std::function<bool(ViewScale)>& fitsAt) const;
 };
 
 // The design font: 8 points, 11 pixels high at 96 dots per inch.

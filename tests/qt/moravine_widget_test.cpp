@@ -7,6 +7,7 @@
 #include "hosting/qt/qt_colors.h"
 #include "view_checks.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
@@ -17,6 +18,11 @@
 #include <QWheelEvent>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <utility>
+#include <vector>
 
 namespace ruvo {
 namespace {
@@ -68,10 +74,10 @@ class MoravineWidgetTest : public ::testing::Test {
 };
 
 TEST_F(MoravineWidgetTest, MirrorsTheModelAfterStartUp) {
-    EXPECT_EQ(view.size(), QSize(581, 361));
+    EXPECT_EQ(view.size(), QSize(654, 406)); // a 9-point host font, 9/8 of the design's size
     expectMirrored();
     auto* calculate = view.findChild<QPushButton*>("ComCalcEDD");
-    EXPECT_EQ(calculate->geometry(), QRect(440, 200, 129, 25));
+    EXPECT_EQ(calculate->geometry(), QRect(495, 225, 145, 28));
     EXPECT_EQ(calculate->text(), "Calculate EDD");
     auto* value = view.findChild<QComboBox*>("DDVal");
     EXPECT_EQ(value->palette().color(QPalette::Button), QColor(255, 224, 192));
@@ -207,6 +213,72 @@ TEST_F(MoravineWidgetTest, ListsAreNamedForScreenReaders) {
     EXPECT_EQ(view.findChild<QComboBox*>("DDLSDateM")->accessibleName(), "Date of LMP, Month");
     EXPECT_EQ(view.findChild<QComboBox*>("DDVal")->accessibleName(), "Biparietal diameter, mm");
     EXPECT_EQ(view.findChild<QComboBox*>("DDUSW")->accessibleName(), "Scan data, Weeks");
+}
+
+QAccessibleInterface* accessibleOf(MoravineWidget& view, const char* name) {
+    return QAccessible::queryAccessibleInterface(view.findChild<QWidget*>(name));
+}
+
+// What a screen reader is told, through Qt's accessibility: radio buttons in their groups, lists
+// named by frame and label whatever item they show, and the results as read-only text.
+TEST_F(MoravineWidgetTest, ScreenReadersHearRadioButtonsNamedListsAndResultText) {
+    for (const char* name :
+         {"OptLMP", "OptUS", "OptCRL", "OptBPD", "OptHC", "OptDG", "OptFB", "OptYes", "OptNo"})
+        EXPECT_EQ(accessibleOf(view, name)->role(), QAccessible::RadioButton) << name;
+    QAccessibleInterface* us = accessibleOf(view, "OptUS");
+    EXPECT_TRUE(us->state().checkable);
+    EXPECT_TRUE(us->state().checked);
+    EXPECT_FALSE(accessibleOf(view, "OptLMP")->state().checked);
+    EXPECT_EQ(accessibleOf(view, "OptYes")->text(QAccessible::Description),
+              "Calculate length of gestation at birth?");
+
+    QAccessibleInterface* month = accessibleOf(view, "DDLSDateM");
+    EXPECT_EQ(month->role(), QAccessible::ComboBox);
+    EXPECT_EQ(month->text(QAccessible::Name), "Date of Ultrasound scan, Month");
+    pick(s.DDLSDateM, "April");
+    EXPECT_EQ(month->text(QAccessible::Name), "Date of Ultrasound scan, Month");
+    EXPECT_EQ(month->text(QAccessible::Value), "April");
+    EXPECT_EQ(accessibleOf(view, "DDVal")->text(QAccessible::Name), "Biparietal diameter, mm");
+    EXPECT_EQ(accessibleOf(view, "DDDOBDateD")->text(QAccessible::Name), "Date of birth, Day");
+
+    // Pressing through the accessibility action is a user's click: the control selects.
+    accessibleOf(view, "OptLMP")
+        ->actionInterface()
+        ->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_TRUE(s.OptLMP.value());
+    EXPECT_TRUE(accessibleOf(view, "OptLMP")->state().checked);
+    EXPECT_EQ(month->text(QAccessible::Name), "Date of LMP, Month");
+
+    QAccessibleInterface* edd = accessibleOf(view, "LabEDD");
+    EXPECT_EQ(edd->role(), QAccessible::EditableText);
+    EXPECT_TRUE(edd->state().readOnly);
+    EXPECT_FALSE(edd->state().editable);
+    EXPECT_TRUE(edd->state().focusable);
+    EXPECT_EQ(edd->text(QAccessible::Name), "EDD");
+}
+
+// A result's text reads through the text interface, as a screen reader reads it again. (Its
+// announcement travels only through a platform's bridge: the AT-SPI check hears it.)
+TEST_F(MoravineWidgetTest, AResultReadsAsText) {
+    scanWithCrownRumpLength45();
+    click(s.ComCalcEDD);
+    QAccessibleTextInterface* text = accessibleOf(view, "LabEDD")->textInterface();
+    ASSERT_TRUE(text);
+    EXPECT_EQ(text->characterCount(), 15);
+    EXPECT_EQ(text->text(0, text->characterCount()), "26 October 2006");
+    EXPECT_EQ(text->text(3, 10), "October");
+}
+
+// While its prompt blanks the caption, "Yes" still takes a click anywhere in its box.
+TEST_F(MoravineWidgetTest, AClickOnBlankYesSelectsIt) {
+    scanWithCrownRumpLength45();
+    click(s.ComCalcEDD);
+    while (!s.OptYes.caption().empty())
+        expectDone(view.control().host.tick(s.Timer1));
+    auto* yes = view.findChild<QAbstractButton*>("OptYes");
+    QTest::mouseClick(yes, Qt::LeftButton, {}, QPoint(yes->width() - 3, yes->height() / 2));
+    EXPECT_TRUE(s.OptYes.value());
+    EXPECT_TRUE(yes->isChecked());
 }
 
 // Tab to "Calculate EDD" after a change, and its prompt blinks it away: the focus waits on the
@@ -355,6 +427,38 @@ TEST(MoravineWidgetLifetime, ManyCreateShowDestroyCyclesWithRunningTimers) {
         ASSERT_TRUE(view->findChild<QTimer*>("Timer3")->isActive() ||
                     !view->control().surface.Timer3.enabled());
     }
+}
+
+} // namespace
+} // namespace ruvo
+
+namespace ruvo {
+namespace {
+
+// The control takes its host's font, and its whole surface grows with it, nothing clipped.
+TEST(MoravineWidgetFonts, TheSurfaceFollowsTheHostFontWithNothingClipped) {
+    FixedClock clock(parseDate("7 December 2006"));
+    QWidget host;
+    MoravineWidget view(clock, &host);
+    host.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&host));
+    for (const QString& family : {QString("DejaVu Sans"), QString("Liberation Sans")}) {
+        for (double points : {8.0, 9.0, 12.0, 16.0}) {
+            QFont font(family);
+            font.setPointSizeF(points);
+            host.setFont(font);
+            EXPECT_EQ(view.font().family(), family);
+            const view::PixelRect surface = view::toPixels(moravineGeometry, view.viewScale());
+            EXPECT_EQ(view.size(), QSize(surface.width, surface.height)) << points;
+            EXPECT_GE(view.width(), std::floor(581 * points / 8 * view.logicalDpiY() / 96));
+            EXPECT_TRUE(testing::viewMismatches(view).empty());
+            const auto clipped = testing::clippedTexts(view);
+            EXPECT_TRUE(clipped.empty())
+                << family.toStdString() << " " << points << " pt: " << clipped.front();
+        }
+    }
+    // A font as narrow as the design's needs no more than its own scale: twice the design's size.
+    EXPECT_EQ(view.size(), QSize(1162, 722));
 }
 
 } // namespace

@@ -1,21 +1,16 @@
 #include "view_checks.h"
 
+#include "hosting/qt/compact_style.h"
 #include "hosting/qt/qt_colors.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
 
 namespace ruvo::testing {
-
-namespace {
-
-int pixels(int twips) {
-    return static_cast<int>(std::lround(twips / 15.0));
-}
-
-} // namespace
 
 std::vector<std::string> viewMismatches(MoravineWidget& view) {
     std::vector<std::string> mismatches;
@@ -30,9 +25,8 @@ std::vector<std::string> viewMismatches(MoravineWidget& view) {
             differ(*model, "has no Qt widget");
             continue;
         }
-        const Geometry& g = model->geometry();
-        if (widget->geometry() !=
-            QRect(pixels(g.left), pixels(g.top), pixels(g.width), pixels(g.height)))
+        const view::PixelRect place = view::toPixels(model->geometry(), view.viewScale());
+        if (widget->geometry() != QRect(place.left, place.top, place.width, place.height))
             differ(*model, "geometry");
         if (widget->isHidden() == model->visible())
             differ(*model, "visibility");
@@ -71,6 +65,40 @@ std::vector<std::string> viewMismatches(MoravineWidget& view) {
         }
     }
     return mismatches;
+}
+
+std::vector<std::string> clippedTexts(MoravineWidget& view) {
+    std::vector<std::string> clipped;
+    for (const Widget* model : view.control().host.widgets()) {
+        auto* widget = view.findChild<QWidget*>(QString::fromStdString(model->name()));
+        if (!widget || model->kind() == WidgetKind::Timer)
+            continue;
+        const QFontMetrics metrics = widget->fontMetrics();
+        const auto fits = [&](const QString& text, int width, int height) {
+            return metrics.horizontalAdvance(text) <= width && metrics.height() <= height;
+        };
+        bool fitting = true;
+        if (auto* frame = qobject_cast<QGroupBox*>(widget))
+            fitting = fits(frame->title(), frame->width() - 12, frame->height());
+        else if (auto* label = qobject_cast<QLabel*>(widget); label && !label->text().isEmpty()) {
+            const QRect inside = label->contentsRect();
+            fitting = label->heightForWidth(inside.width()) <= inside.height();
+            for (const QString& word : label->text().split(' '))
+                fitting = fitting && fits(word, inside.width(), inside.height());
+        } else if (auto* radio = qobject_cast<QRadioButton*>(widget))
+            fitting =
+                radio->sizeHint().width() <= radio->width() && metrics.height() <= radio->height();
+        else if (auto* button = qobject_cast<QPushButton*>(widget))
+            fitting = fits(button->text(), button->width() - 6, button->height() - 4);
+        else if (auto* list = qobject_cast<QComboBox*>(widget)) {
+            const int field = list->width() - CompactStyle::arrowWidth(list->rect()) - 4;
+            for (int i = 0; i < list->count(); ++i)
+                fitting = fitting && fits(list->itemText(i), field, list->height() - 2);
+        }
+        if (!fitting)
+            clipped.push_back(model->name());
+    }
+    return clipped;
 }
 
 } // namespace ruvo::testing

@@ -18,6 +18,7 @@
 #include <fstream>
 #include <new>
 #include <sstream>
+#include <vector>
 
 namespace ruvo::view {
 namespace {
@@ -51,6 +52,23 @@ TEST(ViewGeometry, NeighboursThatTouchInTwipsTouchOnScreen) {
         const PixelRect right = toPixels(Geometry{8535, 2490, 100, 375}, {dpi, 1});
         EXPECT_EQ(left.left + left.width, right.left) << dpi;
     }
+}
+
+// A host font wider than the design's grows the surface, by the least step at which everything
+// fits, and never beyond twice the font's own scale.
+TEST(ViewGeometry, AWideFontGrowsTheSurfaceUntilItsTextsFit) {
+    const ViewScale font = ViewScale::forFont(96, 12);
+    std::vector<double> tried;
+    const ViewScale fitted = font.fitting([&](ViewScale scale) {
+        tried.push_back(scale.fontFactor);
+        return toPixels(1575, scale) >= 172; // "Ultrasound-based" needing 172 pixels
+    });
+    EXPECT_EQ(tried.front(), 1.5);
+    EXPECT_EQ(toPixels(1575, fitted), 172); // 1.5 x 35/32: the first step that fits
+    EXPECT_EQ(fitted.fontFactor, 1.5 * 35 / 32);
+    EXPECT_EQ(tried.size(), 4u);
+    EXPECT_EQ(font.fitting([](ViewScale) { return true; }).fontFactor, 1.5);
+    EXPECT_EQ(font.fitting([](ViewScale) { return false; }).fontFactor, 3.0);
 }
 
 TEST(ViewColors, PlainColoursPassAsTheyAreAndSystemColoursComeFromThePalette) {

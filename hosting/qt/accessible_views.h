@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+
+class QObject;
+
+namespace ruvo {
+
+// Qt's accessibility for the control's widgets, where Qt's own gets a role or a name wrong. Every
+// role, name, description and value comes from view::accessibleOf, so a screen reader hears what
+// the view layer says:
+// - an option button is a radio button of its frame's group (Qt reports a radio button that does
+//   not check itself as a check box);
+// - a list is named by its frame and its label, "Date of Ultrasound scan, Month" (Qt 6.4 names a
+//   combo box by the item it shows);
+// - a result is read-only text that takes the focus, and tells assistive technology whenever its
+//   text changes (announceResult).
+//
+// Installed once per process, before the first control is built.
+void installAccessibleViews();
+
+// Called once the control knows the model a view shows: drops any interface Qt made for the
+// view before, while it was being built, so the next query gets the view layer's.
+void adoptAccessibleView(QObject* view);
+
+// Tells assistive technology that a result's text has changed from oldText to its current text.
+void announceResult(QObject* label, const QString& oldText);
+
+} // namespace ruvo
