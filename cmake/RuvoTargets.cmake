@@ -43,6 +43,8 @@ function(ruvo_add_library name)
     add_library(${target} STATIC ${ARG_SOURCES})
     add_library(Ruvo::${name} ALIAS ${target})
     set_target_properties(${target} PROPERTIES EXPORT_NAME ${name} POSITION_INDEPENDENT_CODE ON)
+    # The headers need C++20, so whoever links a library compiles with it too.
+    target_compile_features(${target} PUBLIC cxx_std_20)
     target_include_directories(${target} PUBLIC
         $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}>
         $<INSTALL_INTERFACE:${CMAKE_INSTALL_INCLUDEDIR}/ruvo>)

@@ -125,6 +125,11 @@ std::vector<RuntimeError> WidgetHost::advanceTime(std::chrono::milliseconds dura
     return errors;
 }
 
+std::optional<std::chrono::milliseconds> WidgetHost::nextTick() const {
+    const Timer* next = nextTimerDueBy(std::chrono::milliseconds::max());
+    return next ? std::optional(next->m_nextTick) : std::nullopt;
+}
+
 Timer* WidgetHost::nextTimerDueBy(std::chrono::milliseconds until) const {
     Timer* next = nullptr;
     for (Widget* widget : m_creationOrder) {

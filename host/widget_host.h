@@ -78,6 +78,8 @@ class WidgetHost {
     [[nodiscard]] std::vector<RuntimeError> advanceTime(std::chrono::milliseconds);
 
     std::chrono::milliseconds now() const { return m_now; }
+    // When the next tick falls due on the host's clock, or none while no timer runs.
+    std::optional<std::chrono::milliseconds> nextTick() const;
 
     // Runs a widget's handler as an ordinary call from inside another handler: no event is
     // raised and nothing is selected first.

@@ -1,5 +1,6 @@
 #include "apps/moravine-demo/screen_actions.h"
 
+#include "host/timer.h"
 #include "hosting/qt/moravine_widget.h"
 
 #include <QAbstractItemView>
@@ -8,7 +9,6 @@
 #include <QRadioButton>
 #include <QStyleOptionButton>
 #include <QTest>
-#include <QTimer>
 
 namespace ruvo {
 
@@ -63,12 +63,11 @@ std::optional<RuntimeError> ScreenActions::pick(Widget& widget, std::string_view
 }
 
 std::optional<RuntimeError> ScreenActions::tick(Widget& widget) {
-    auto* timer = m_view.findChild<QTimer*>(QString::fromStdString(widget.name()));
-    if (!timer || !widget.enabled())
+    if (widget.kind() != WidgetKind::Timer || !widget.enabled())
         return m_view.control().host.tick(widget);
     m_error.reset();
     m_ticked = nullptr;
-    const auto wait = std::chrono::milliseconds(timer->interval()) * 4 + std::chrono::seconds(1);
+    const auto wait = static_cast<Timer&>(widget).interval() * 4 + std::chrono::seconds(1);
     if (!QTest::qWaitFor([&] { return m_ticked == &widget; }, static_cast<int>(wait.count())))
         return RuntimeError(ErrorKind::InvalidWidgetUse, widget.name() + " did not tick");
     return m_error;

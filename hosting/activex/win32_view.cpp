@@ -8,6 +8,7 @@
 #include "hosting/view/tab_order.h"
 
 #include <algorithm>
+#include <chrono>
 #include <vector>
 
 namespace ruvo::com {
@@ -53,6 +54,14 @@ view::SystemPalette systemPalette() {
     return palette;
 }
 
+// The one Windows timer of a control window.
+constexpr UINT_PTR hostTimeTimer = 1;
+
+// The toolkit's monotonic clock.
+std::chrono::milliseconds toolkitTime() {
+    return std::chrono::milliseconds(static_cast<long long>(GetTickCount64()));
+}
+
 COLORREF colorRef(view::Rgb color) {
     return RGB(color.red, color.green, color.blue);
 }
@@ -93,12 +102,13 @@ Win32View::Win32View(Moravine& control, HWND parent, const RECT& position) : m_c
     }
     orderTabs();
     m_control.host.addObserver(*this);
+    m_hostTime.emplace(m_control.host, toolkitTime());
+    dispatch({}); // prompts the control started before it was shown run from now on
 }
 
 Win32View::~Win32View() {
     m_control.host.removeObserver(*this);
-    for (const auto& [id, timer] : m_timers)
-        KillTimer(m_window, id);
+    KillTimer(m_window, hostTimeTimer);
     DestroyWindow(m_window);
     for (const auto& [color, handle] : m_brushes)
         DeleteObject(handle);
@@ -120,14 +130,8 @@ void Win32View::show(bool visible) {
 }
 
 void Win32View::createChild(Widget& model) {
-    if (model.kind() == WidgetKind::Timer) {
-        const UINT_PTR id = m_timerIds.size() + 1;
-        m_timerIds[&model] = id;
-        m_timers[id] = &model;
-        if (model.enabled())
-            startTimer(model);
-        return;
-    }
+    if (model.kind() == WidgetKind::Timer)
+        return; // the host's time runs it
     const view::PixelRect place = view::toPixels(model.geometry(), m_scale);
     const std::wstring caption = text(model.caption());
     HWND parent = m_windows.at(model.parent());
@@ -258,8 +262,8 @@ LRESULT Win32View::handle(UINT message, WPARAM w, LPARAM l) {
             command(reinterpret_cast<HWND>(l), HIWORD(w));
         return 0;
     case WM_TIMER:
-        if (auto found = m_timers.find(w); found != m_timers.end())
-            dispatch(m_control.host.tick(*found->second));
+        if (w == hostTimeTimer)
+            dispatch({});
         return 0;
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLOREDIT:
@@ -280,18 +284,29 @@ void Win32View::command(HWND child, WORD code) {
         const auto index = SendMessageW(child, CB_GETCURSEL, 0, 0);
         const auto& items = static_cast<const ComboBox&>(model).items();
         if (index >= 0 && static_cast<std::size_t>(index) < items.size())
-            dispatch(m_control.host.pick(model, items[static_cast<std::size_t>(index)]));
+            dispatch(
+                [&] { return m_control.host.pick(model, items[static_cast<std::size_t>(index)]); });
         syncSelection(model);
     } else if ((model.kind() == WidgetKind::OptionButton ||
                 model.kind() == WidgetKind::CommandButton) &&
                code == BN_CLICKED) {
-        dispatch(m_control.host.click(model));
+        dispatch([&] { return m_control.host.click(model); });
     }
 }
 
-void Win32View::dispatch(const std::optional<RuntimeError>& error) {
-    if (error)
-        report(error->what());
+void Win32View::dispatch(const std::function<std::optional<RuntimeError>()>& action) {
+    if (auto late = view::guarded([this] { return m_hostTime->catchUp(toolkitTime()); }))
+        report(*late);
+    if (action) {
+        if (auto error = view::guarded(action))
+            report(*error);
+    }
+    if (const auto next = m_hostTime->untilNextTick())
+        SetTimer(m_window, hostTimeTimer,
+                 static_cast<UINT>(std::max<long long>(next->count(), USER_TIMER_MINIMUM)),
+                 nullptr);
+    else
+        KillTimer(m_window, hostTimeTimer);
 }
 
 void Win32View::report(const std::string& message) {
@@ -304,15 +319,6 @@ HBRUSH Win32View::brush(COLORREF color) {
     if (!handle)
         handle = CreateSolidBrush(color);
     return handle;
-}
-
-void Win32View::startTimer(const Widget& timer) {
-    const UINT_PTR id = m_timerIds.at(&timer);
-    // Starting a running timer keeps its rhythm; SetTimer would begin its interval again.
-    if (!m_running.insert(id).second)
-        return;
-    SetTimer(m_window, id, static_cast<UINT>(static_cast<const Timer&>(timer).interval().count()),
-             nullptr);
 }
 
 LRESULT Win32View::colour(HDC dc, HWND child) {
@@ -345,16 +351,8 @@ void Win32View::syncSelection(const Widget& model) {
 }
 
 void Win32View::widgetChanged(const Widget& model, WidgetChange change) {
-    if (model.kind() == WidgetKind::Timer) {
-        const UINT_PTR id = m_timerIds.at(&model);
-        if (model.enabled()) {
-            startTimer(model);
-        } else {
-            KillTimer(m_window, id);
-            m_running.erase(id);
-        }
-        return;
-    }
+    if (model.kind() == WidgetKind::Timer)
+        return; // the host's time runs it
     HWND window = m_windows.at(&model);
     switch (change) {
     case WidgetChange::Caption:

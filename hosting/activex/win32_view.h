@@ -3,12 +3,13 @@
 #include "control/moravine.h"
 #include "host/host_observer.h"
 #include "hosting/view/geometry.h"
+#include "hosting/view/host_time.h"
 
 #include <windows.h>
 
+#include <functional>
 #include <map>
 #include <optional>
-#include <set>
 #include <string>
 #include <unordered_map>
 
@@ -17,9 +18,10 @@ namespace ruvo::com {
 // Shows a control's surface on real Windows controls in a child window of the container, and
 // mirrors every change of the model at once: group boxes (in frame windows of our own that carry
 // their children), labels, radio buttons that only the model checks, drop-down lists, push
-// buttons, the picture, and a Windows timer for each prompt timer. Only the user's own clicks,
-// picks and the timers reach the model; a run-time error of a handler stays here (the last one is
-// kept for the host to read) and never reaches the container's message loop.
+// buttons, the picture, and one Windows timer that runs the prompt timers on the host's time (see
+// view::HostTime). Only the user's own clicks and picks and the passing of time reach the model; a
+// run-time error of a handler stays here (the last one is kept for the host to read) and never
+// reaches the container's message loop.
 class Win32View final : private HostObserver {
   public:
     Win32View(Moravine& control, HWND parent, const RECT& position);
@@ -49,8 +51,9 @@ class Win32View final : private HostObserver {
     void command(HWND child, WORD code);
     LRESULT colour(HDC dc, HWND child);
     HBRUSH brush(COLORREF);
-    void startTimer(const Widget& timer);
-    void dispatch(const std::optional<RuntimeError>& error);
+    // Runs one of the host's entry points, after the ticks that fell due before it, keeps any
+    // error, and arms the one timer for the next tick.
+    void dispatch(const std::function<std::optional<RuntimeError>()>& action);
     void syncSelection(const Widget& list);
     void widgetChanged(const Widget&, WidgetChange) override;
 
@@ -61,9 +64,7 @@ class Win32View final : private HostObserver {
     HBITMAP m_logo = nullptr;
     std::unordered_map<const Widget*, HWND> m_windows;
     std::unordered_map<HWND, Widget*> m_widgets;
-    std::unordered_map<const Widget*, UINT_PTR> m_timerIds;
-    std::unordered_map<UINT_PTR, Widget*> m_timers;
-    std::set<UINT_PTR> m_running;
+    std::optional<view::HostTime> m_hostTime;
     std::map<COLORREF, HBRUSH> m_brushes;
     std::optional<std::string> m_lastError;
 };

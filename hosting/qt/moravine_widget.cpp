@@ -70,8 +70,7 @@ MoravineWidget::MoravineWidget(std::unique_ptr<Clock> ownClock, const Clock* clo
 
 MoravineWidget::~MoravineWidget() {
     m_control.host.removeObserver(*this);
-    for (auto& [model, timer] : m_timers)
-        timer->stop();
+    m_tickTimer->stop();
     // The views go before the model they show, and no longer stand for it while they go.
     m_models.clear();
     qDeleteAll(findChildren<QWidget*>(Qt::FindDirectChildrenOnly));
@@ -105,20 +104,20 @@ QString MoravineWidget::datenice(const QDate& date) const {
 
 void MoravineWidget::buildView(std::chrono::milliseconds interval) {
     setFocusPolicy(Qt::ClickFocus); // the surface holds the focus where no key changes anything
+    m_clock.start();
+    m_hostTime.emplace(m_control.host, std::chrono::milliseconds(m_clock.elapsed()));
+    m_tickTimer = new QTimer(this);
+    m_tickTimer->setObjectName(QStringLiteral("hostTime"));
+    m_tickTimer->setSingleShot(true);
+    m_tickTimer->setTimerType(Qt::PreciseTimer);
+    connect(m_tickTimer, &QTimer::timeout, this, [this] { dispatch({}); });
     m_views[&m_control.host.control()] = this;
     m_models[this] = &m_control.host.control();
     for (Widget* model : m_control.host.widgets()) {
         if (model->kind() == WidgetKind::UserControl)
             continue;
         if (model->kind() == WidgetKind::Timer) {
-            auto* timer = new QTimer(this);
-            timer->setObjectName(qText(model->name()));
-            timer->setInterval(interval);
-            connect(timer, &QTimer::timeout, this,
-                    [this, model] { dispatch([&] { return m_control.host.tick(*model); }); });
-            if (model->enabled())
-                timer->start();
-            m_timers[model] = timer;
+            static_cast<Timer*>(model)->setInterval(interval);
             continue;
         }
         QWidget* view = createView(*model, m_views.at(model->parent()));
@@ -283,14 +282,24 @@ void MoravineWidget::syncSelection(const Widget& model) {
 }
 
 void MoravineWidget::dispatch(const std::function<std::optional<RuntimeError>()>& action) {
+    std::optional<std::string> late;
     std::optional<std::string> error;
     {
         // Qt moves the focus by itself when it hides the focused widget; the focus rule decides.
         const TemporaryChange dispatching(m_dispatching, true);
-        error = view::guarded(action);
+        late = view::guarded(
+            [this] { return m_hostTime->catchUp(std::chrono::milliseconds(m_clock.elapsed())); });
+        if (action)
+            error = view::guarded(action);
     }
-    if (error)
-        emit runtimeError(qText(*error));
+    if (const auto next = m_hostTime->untilNextTick())
+        m_tickTimer->start(*next);
+    else
+        m_tickTimer->stop();
+    for (const auto& message : {late, error}) {
+        if (message)
+            emit runtimeError(qText(*message));
+    }
 }
 
 void MoravineWidget::userFocused(Widget* model) {
@@ -372,14 +381,8 @@ void MoravineWidget::handlerFinished(const Widget&, Event, Invocation, const Run
 }
 
 void MoravineWidget::widgetChanged(const Widget& model, WidgetChange change) {
-    if (model.kind() == WidgetKind::Timer) {
-        QTimer* timer = m_timers.at(&model);
-        if (!model.enabled())
-            timer->stop();
-        else if (!timer->isActive())
-            timer->start(); // a running timer keeps its rhythm
-        return;
-    }
+    if (model.kind() == WidgetKind::Timer)
+        return; // the host's time runs it
     QWidget* view = m_views.at(&model);
     const QSignalBlocker blocker(view);
     switch (change) {

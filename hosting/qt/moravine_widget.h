@@ -6,8 +6,10 @@
 #include "hosting/view/focus_rule.h"
 #include "hosting/view/geometry.h"
 #include "hosting/view/host_results.h"
+#include "hosting/view/host_time.h"
 
 #include <QDate>
+#include <QElapsedTimer>
 #include <QString>
 #include <QWidget>
 
@@ -26,11 +28,12 @@ namespace ruvo {
 // scales with that font against the 8-point font it was designed for.
 //
 // It owns one headless Moravine and shows each widget of its surface as a real Qt widget: frames
-// as group boxes, labels, radio buttons, drop-down lists, push buttons, the picture, and a QTimer
-// for each prompt timer. Every change of the control's model is applied to its Qt widget at once,
-// with signals blocked; only the user's own clicks, picks and the timers' timeouts reach the
-// control. A run-time error of the control is reported through runtimeError() and never reaches
-// the event loop; the control stays usable.
+// as group boxes, labels, radio buttons, drop-down lists, push buttons, the picture; one QTimer
+// runs the prompt timers on the host's time (see view::HostTime), and sleeps while none runs.
+// Every change of the control's model is applied to its Qt widget at once, with signals blocked;
+// only the user's own clicks, picks and keys and the passing of time reach the control. A run-time
+// error of the control is reported through runtimeError() and never reaches the event loop; the
+// control stays usable.
 //
 // Keyboard and screen-reader users work it as a native form: Enter and Space press the focused
 // button, the arrows select within an option group, the results take the focus, and the focus
@@ -105,7 +108,8 @@ class MoravineWidget : public QWidget, private HostObserver {
     bool pressKey(Widget& focused, int key);
     void resultsChanged(const view::HostResults&);
 
-    // Runs one of the host's entry points and reports its error, if any.
+    // Runs one of the host's entry points, after the ticks that fell due before it, and reports
+    // any error; then arms the timer for the next tick.
     void dispatch(const std::function<std::optional<RuntimeError>()>& action);
 
     void widgetChanged(const Widget&, WidgetChange) override;
@@ -115,9 +119,11 @@ class MoravineWidget : public QWidget, private HostObserver {
     Moravine m_control;
     std::unique_ptr<QStyle> m_inputStyle;
     std::unordered_map<const Widget*, QWidget*> m_views;
-    std::unordered_map<const Widget*, QTimer*> m_timers;
     std::unordered_map<const QWidget*, Widget*> m_models;
     view::FocusRule m_focusRule{m_control.host};
+    QElapsedTimer m_clock;
+    std::optional<view::HostTime> m_hostTime;
+    QTimer* m_tickTimer = nullptr;
     bool m_dispatching = false;
     bool m_applyingFocus = false;
     view::ViewScale m_scale;
