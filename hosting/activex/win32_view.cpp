@@ -3,12 +3,14 @@
 #include "hosting/activex/com_errors.h"
 #include "hosting/activex/module.h"
 #include "hosting/activex/resource_ids.h"
+#include "hosting/view/accessibility.h"
 #include "hosting/view/colors.h"
 #include "hosting/view/firewall.h"
 #include "hosting/view/tab_order.h"
 
 #include <algorithm>
 #include <chrono>
+#include <cstdlib>
 #include <vector>
 
 namespace ruvo::com {
@@ -81,10 +83,7 @@ LRESULT guardedHandle(Win32View& view, UINT message, WPARAM w, LPARAM l) {
 
 Win32View::Win32View(Moravine& control, HWND parent, const RECT& position) : m_control(control) {
     registerClasses();
-    HDC screen = GetDC(nullptr);
-    m_scale.dotsPerInch = GetDeviceCaps(screen, LOGPIXELSX);
-    ReleaseDC(nullptr, screen);
-    m_font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    takeFont(parent);
     m_logo = static_cast<HBITMAP>(LoadImageW(moduleHandle(), MAKEINTRESOURCEW(RUVO_LOGO_BITMAP),
                                              IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
 
@@ -103,6 +102,10 @@ Win32View::Win32View(Moravine& control, HWND parent, const RECT& position) : m_c
     orderTabs();
     m_control.host.addObserver(*this);
     m_hostTime.emplace(m_control.host, toolkitTime());
+    m_focusRule.onMove = [this](const Widget* model) {
+        if (m_focusInside)
+            SetFocus(model ? m_windows.at(model) : m_window);
+    };
     dispatch({}); // prompts the control started before it was shown run from now on
 }
 
@@ -114,6 +117,20 @@ Win32View::~Win32View() {
         DeleteObject(handle);
     if (m_logo)
         DeleteObject(m_logo);
+}
+
+// The container's font where its window has one, else the desktop's font for dialogs.
+void Win32View::takeFont(HWND parent) {
+    auto font = reinterpret_cast<HFONT>(SendMessageW(parent, WM_GETFONT, 0, 0));
+    if (!font)
+        font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    m_font = font;
+    LOGFONTW description{};
+    GetObjectW(font, sizeof description, &description);
+    HDC screen = GetDC(nullptr);
+    const int dotsPerInch = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    m_scale = view::ViewScale::forFontPixels(dotsPerInch, std::abs(description.lfHeight));
 }
 
 int Win32View::pixels(int twips) const {
@@ -147,9 +164,17 @@ void Win32View::createChild(Widget& model) {
         extended = WS_EX_CONTROLPARENT;
         break;
     case WidgetKind::Label:
-        style |=
-            static_cast<DWORD>(model.alignment() == TextAlignment::Center ? SS_CENTER : SS_LEFT) |
-            DWORD{SS_NOPREFIX};
+        if (view::accessibleRole(model) == view::Role::ResultText) {
+            // Read-only text that Tab reaches, so a screen reader can read it again.
+            windowClass = L"EDIT";
+            style |= ES_READONLY | ES_AUTOHSCROLL | WS_TABSTOP |
+                     static_cast<DWORD>(model.alignment() == TextAlignment::Center ? ES_CENTER
+                                                                                   : ES_LEFT);
+        } else {
+            style |= static_cast<DWORD>(model.alignment() == TextAlignment::Center ? SS_CENTER
+                                                                                   : SS_LEFT) |
+                     DWORD{SS_NOPREFIX};
+        }
         if (model.border() == BorderStyle::FixedSingle)
             style |= WS_BORDER;
         break;
@@ -294,7 +319,20 @@ void Win32View::command(HWND child, WORD code) {
     }
 }
 
+void Win32View::noteUserFocus() {
+    HWND focused = GetFocus();
+    m_focusInside = focused && (focused == m_window || IsChild(m_window, focused));
+    if (!m_focusInside)
+        return;
+    const auto found = m_widgets.find(focused);
+    const Widget* model = found == m_widgets.end() ? nullptr : found->second;
+    if (model != m_focusRule.focus())
+        m_focusRule.userMoved(model);
+}
+
 void Win32View::dispatch(const std::function<std::optional<RuntimeError>()>& action) {
+    // Between two entries only the user moves the focus.
+    noteUserFocus();
     if (auto late = view::guarded([this] { return m_hostTime->catchUp(toolkitTime()); }))
         report(*late);
     if (action) {

@@ -2,6 +2,7 @@
 
 #include "control/moravine.h"
 #include "host/host_observer.h"
+#include "hosting/view/focus_rule.h"
 #include "hosting/view/geometry.h"
 #include "hosting/view/host_time.h"
 
@@ -21,7 +22,9 @@ namespace ruvo::com {
 // buttons, the picture, and one Windows timer that runs the prompt timers on the host's time (see
 // view::HostTime). Only the user's own clicks and picks and the passing of time reach the model; a
 // run-time error of a handler stays here (the last one is kept for the host to read) and never
-// reaches the container's message loop.
+// reaches the container's message loop. The results are read-only edit boxes that Tab reaches,
+// and the focus follows view::FocusRule while it is inside the control. The surface takes the
+// container's font, and scales with it and the screen's dots per inch.
 class Win32View final : private HostObserver {
   public:
     Win32View(Moravine& control, HWND parent, const RECT& position);
@@ -46,6 +49,9 @@ class Win32View final : private HostObserver {
     static LRESULT CALLBACK frameProcedure(HWND, UINT, WPARAM, LPARAM);
 
     int pixels(int twips) const;
+    void takeFont(HWND parent);
+    // Tells the focus rule where the user left the focus, if inside the control.
+    void noteUserFocus();
     void createChild(Widget& model);
     void orderTabs();
     void command(HWND child, WORD code);
@@ -65,6 +71,8 @@ class Win32View final : private HostObserver {
     std::unordered_map<const Widget*, HWND> m_windows;
     std::unordered_map<HWND, Widget*> m_widgets;
     std::optional<view::HostTime> m_hostTime;
+    view::FocusRule m_focusRule{m_control.host};
+    bool m_focusInside = false;
     std::map<COLORREF, HBRUSH> m_brushes;
     std::optional<std::string> m_lastError;
 };

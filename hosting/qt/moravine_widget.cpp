@@ -60,6 +60,8 @@ MoravineWidget::MoravineWidget(std::unique_ptr<Clock> ownClock, const Clock* clo
     buildView(interval);
     m_control.host.addObserver(*this);
     m_focusRule.onMove = [this](const Widget* model) {
+        if (!m_focusInside)
+            return; // the focus is the host's: the control never takes it
         const TemporaryChange applying(m_applyingFocus, true);
         (model ? m_views.at(model) : this)->setFocus(Qt::OtherFocusReason);
     };
@@ -287,6 +289,8 @@ void MoravineWidget::dispatch(const std::function<std::optional<RuntimeError>()>
     {
         // Qt moves the focus by itself when it hides the focused widget; the focus rule decides.
         const TemporaryChange dispatching(m_dispatching, true);
+        QWidget* focused = QApplication::focusWidget();
+        m_focusInside = focused && (focused == this || isAncestorOf(focused));
         late = view::guarded(
             [this] { return m_hostTime->catchUp(std::chrono::milliseconds(m_clock.elapsed())); });
         if (action)

@@ -126,6 +126,8 @@ class MoravineWidget : public QWidget, private HostObserver {
     QTimer* m_tickTimer = nullptr;
     bool m_dispatching = false;
     bool m_applyingFocus = false;
+    // Whether the focus was inside the control when the running entry began.
+    bool m_focusInside = false;
     view::ViewScale m_scale;
     view::HostResults m_results;
     std::optional<view::ResultsWatcher> m_resultsWatcher;

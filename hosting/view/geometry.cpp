@@ -7,6 +7,7 @@ namespace ruvo::view {
 namespace {
 
 constexpr double twipsPerInch = 1440;
+constexpr double pointsPerInch = 72;
 // The surface grows in steps of a 32nd of its size until its texts fit.
 constexpr int growthSteps = 32;
 
@@ -14,6 +15,10 @@ constexpr int growthSteps = 32;
 
 ViewScale ViewScale::forFont(double dotsPerInch, double textPoints) {
     return {dotsPerInch, textPoints > 0 ? textPoints / designFontPoints : 1};
+}
+
+ViewScale ViewScale::forFontPixels(double dotsPerInch, int pixelHeight) {
+    return forFont(dotsPerInch, std::round(pixelHeight * pointsPerInch / dotsPerInch));
 }
 
 ViewScale ViewScale::fitting(const std::function<bool(ViewScale)>& fitsAt) const {

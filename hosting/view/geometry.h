@@ -15,6 +15,10 @@ struct ViewScale {
 
     // The scale at which a font of textPoints points replaces the design font.
     static ViewScale forFont(double dotsPerInch, double textPoints);
+    // The same for a font given by its character height in pixels, as Windows gives fonts; it
+    // counts to the nearest point, so the 11 pixels of an 8-point font at 96 dots per inch are the
+    // design's 8 points.
+    static ViewScale forFontPixels(double dotsPerInch, int pixelHeight);
 
     // The smallest scale from this one up at which every text fits, as fitsAt tells; a host font
     // wider than the design's grows the surface instead of clipping its captions. The growth

@@ -79,5 +79,29 @@ TEST(MoravineWidgetInAHost, TabEntersAndLeavesTheControlWhereItSits) {
     }
 }
 
+// The focus rule moves the focus only within the control: a prompt that blinks away the button the
+// user last had never takes the focus back from the host's widget the user has gone on to.
+TEST(MoravineWidgetInAHost, ThePromptsNeverTakeTheFocusFromTheHost) {
+    FixedClock clock(parseDate("7 December 2006"));
+    QWidget window;
+    auto* control = new MoravineWidget(clock, &window, std::chrono::milliseconds(20));
+    auto* notes = new QLineEdit(&window);
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    Surface& s = control->control().surface;
+    auto* calculate = control->findChild<QWidget*>("ComCalcEDD");
+    auto* values = control->findChild<QWidget*>("DDVal");
+    values->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(values, Qt::Key_Down); // a change: the "Calculate EDD" prompt runs
+    ASSERT_TRUE(s.Timer3.enabled());
+    calculate->setFocus(Qt::TabFocusReason);
+    notes->setFocus(Qt::MouseFocusReason);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !s.ComCalcEDD.visible(); }, 5000));
+    EXPECT_EQ(QApplication::focusWidget(), notes);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return s.ComCalcEDD.visible(); }, 5000));
+    EXPECT_EQ(QApplication::focusWidget(), notes);
+}
+
 } // namespace
 } // namespace ruvo

@@ -46,6 +46,15 @@ TEST(ViewGeometry, TheSurfaceAtEveryScaleAndFont) {
 
 // Edges are rounded, not sizes: "Cancel and RESTART" ends where a widget starting at its right
 // edge begins, at any scale.
+// Windows gives a font's height in pixels; it counts to the nearest point.
+TEST(ViewGeometry, AFontInPixelsCountsToTheNearestPoint) {
+    EXPECT_EQ(ViewScale::forFontPixels(96, 11).fontFactor, 1);   // 8 points: the design's
+    EXPECT_EQ(ViewScale::forFontPixels(144, 16).fontFactor, 1);  // 8 points at 1.5x
+    EXPECT_EQ(ViewScale::forFontPixels(96, 16).fontFactor, 1.5); // 12 points
+    EXPECT_EQ(ViewScale::forFontPixels(96, 21).fontFactor, 2);   // 16 points
+    EXPECT_EQ(ViewScale::forFontPixels(120, 11).dotsPerInch, 120);
+}
+
 TEST(ViewGeometry, NeighboursThatTouchInTwipsTouchOnScreen) {
     for (double dpi : {96.0, 120.0, 144.0, 168.0}) {
         const PixelRect left = toPixels(Geometry{6600, 2490, 1935, 375}, {dpi, 1});
