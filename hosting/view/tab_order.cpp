@@ -1,5 +1,6 @@
 #include "hosting/view/tab_order.h"
 
+#include "host/option_button.h"
 #include "hosting/view/accessibility.h"
 
 #include <algorithm>
@@ -32,6 +33,31 @@ std::vector<Widget*> tabOrder(const WidgetHost& host) {
     }
     byTabIndex(order);
     return order;
+}
+
+std::vector<Widget*> tabOrderByGroup(const WidgetHost& host) {
+    std::vector<Widget*> stops;
+    for (Widget* widget : tabOrder(host)) {
+        if (widget->kind() != WidgetKind::OptionButton) {
+            stops.push_back(widget);
+            continue;
+        }
+        const auto& group = widget->parent()->children();
+        const auto isOption = [](const Widget* member) {
+            return member->kind() == WidgetKind::OptionButton;
+        };
+        const bool anySelected = std::any_of(group.begin(), group.end(), [&](const Widget* member) {
+            return isOption(member) && static_cast<const OptionButton*>(member)->value();
+        });
+        const auto stop = std::find_if(group.begin(), group.end(), [&](const Widget* member) {
+            return isOption(member) &&
+                   (anySelected ? static_cast<const OptionButton*>(member)->value()
+                                : member->canTakeInput());
+        });
+        if (stop != group.end() && *stop == widget)
+            stops.push_back(widget);
+    }
+    return stops;
 }
 
 } // namespace ruvo::view

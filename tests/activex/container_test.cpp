@@ -3,7 +3,7 @@
 // appears in LabEDD's window. Saves a picture of the hosted control:
 //   container_test.exe SCREENSHOT.png
 #include "com_check.h"
-#include "control/core/widget_tree.h"
+#include "win32_view_checks.h"
 
 #include <windows.h>
 
@@ -21,37 +21,8 @@ namespace {
 using AtlAxWinInit = BOOL(WINAPI*)();
 using AtlAxGetControl = HRESULT(WINAPI*)(HWND, IUnknown**);
 
-// A child window's ID is its place in the tree, counting from 1.
-int idOf(std::string_view name) {
-    const auto tree = ruvo::moravineWidgetTree();
-    for (std::size_t i = 0; i < tree.size(); ++i) {
-        if (tree[i].name == name)
-            return static_cast<int>(i) + 1;
-    }
-    return -1;
-}
-
-struct Search {
-    int id;
-    HWND found;
-};
-
-BOOL CALLBACK matchId(HWND window, LPARAM data) {
-    auto* search = reinterpret_cast<Search*>(data);
-    if (GetDlgCtrlID(window) != search->id)
-        return TRUE;
-    search->found = window;
-    return FALSE;
-}
-
-HWND findChild(HWND root, int id) {
-    Search search{id, nullptr};
-    EnumChildWindows(root, matchId, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
-HWND child(HWND root, std::string_view name) {
-    return findChild(root, idOf(name));
+HWND child(HWND surface, std::string_view name) {
+    return ruvo::com::testing::childNamed(surface, name);
 }
 
 std::wstring windowText(HWND window) {
@@ -61,14 +32,7 @@ std::wstring windowText(HWND window) {
 }
 
 void pump() {
-    MSG message;
-    for (int i = 0; i < 20; ++i) {
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        }
-        Sleep(10);
-    }
+    ruvo::com::testing::pumpFor(200);
 }
 
 // A user's click on a button, as its parent hears of it.
@@ -158,6 +122,10 @@ int main(int argc, char** argv) {
     CHECK(windowText(child(surface, "LabQDOB")) == L"Calculate length of gestation at birth?");
     CHECK(IsWindowVisible(child(surface, "ComCalcEDD")));
     CHECK(!IsWindowVisible(child(surface, "LabEDD")));
+    ruvo::com::testing::checkGeometry(surface);
+    ruvo::com::testing::pumpFor(2200); // the prompts of start-up run out
+    ruvo::com::testing::checkTabOrder(surface, [](ruvo::Moravine&) {});
+    ruvo::com::testing::checkPromptRhythm(surface);
 
     // A scan on 6 April 2006 with a crown rump length of 45 mm.
     click(child(surface, "OptCRL"));
@@ -168,12 +136,23 @@ int main(int argc, char** argv) {
     CHECK(SendMessageW(child(surface, "DDLSDateD"), CB_GETCOUNT, 0, 0) == 30);
     pick(child(surface, "DDLSDateD"), L"6");
     pick(child(surface, "DDLSDateY"), L"2006");
+    ruvo::com::testing::pumpFor(2200); // the prompt the picks started runs out
     click(child(surface, "ComCalcEDD"));
     CHECK(windowText(child(surface, "LabEDD")) == L"26 October 2006");
     CHECK(IsWindowVisible(child(surface, "LabEDD")));
-    // The question is on view; "Calculate EDD" is not checked here, since the prompt that the
-    // picks started keeps blinking it in its own rhythm.
     CHECK(IsWindowVisible(child(surface, "FrameQDOB")));
+    CHECK(!IsWindowVisible(child(surface, "ComCalcEDD")));
+    ruvo::com::testing::pumpFor(2200); // the question's prompt runs out
+    // The EDD is a stop of Tab now.
+    ruvo::com::testing::checkTabOrder(surface, [](ruvo::Moravine& headless) {
+        ruvo::Surface& s = headless.surface;
+        (void)headless.host.click(s.OptCRL);
+        (void)headless.host.pick(s.DDVal, "45");
+        (void)headless.host.pick(s.DDLSDateM, "April");
+        (void)headless.host.pick(s.DDLSDateD, "6");
+        (void)headless.host.pick(s.DDLSDateY, "2006");
+        (void)headless.host.click(s.ComCalcEDD);
+    });
 
     CHECK(savePng(frame, std::wstring(argv[1], argv[1] + std::strlen(argv[1])).c_str()));
     if (control)

@@ -115,6 +115,27 @@ TEST_F(ViewTest, TabVisitsEveryInputAndBothResultsByTabIndex) {
                      "ComCalcEDD LabEDD OptHC OptBPD OptCRL OptUS OptLMP ");
 }
 
+// Where Tab enters an option group at its selected button, each group is one stop, which follows
+// the selection; a group with none selected is entered at its first button.
+TEST_F(ViewTest, TabByGroupStopsOnceAGroupAtItsSelectedButton) {
+    const auto stops = [&] {
+        std::string order;
+        for (const Widget* widget : tabOrderByGroup(control.host))
+            order += widget->name() + " ";
+        return order;
+    };
+    EXPECT_EQ(stops(), "DDUSD DDUSW OptFB DDDOBDateM DDDOBDateY DDDOBDateD DDLSDateM DDLSDateD "
+                       "DDLSDateY OptNo DDVal ComCalcGest LabGest ComRestart ComCalcEDD LabEDD "
+                       "OptBPD OptUS ");
+    click(s.OptCRL);
+    click(s.OptLMP);
+    s.OptNo.setValue(false);
+    s.FrameQDOB.setVisible(true);
+    EXPECT_EQ(stops(), "DDUSD DDUSW OptFB DDDOBDateM DDDOBDateY DDDOBDateD DDLSDateM DDLSDateD "
+                       "DDLSDateY OptYes DDVal ComCalcGest LabGest ComRestart ComCalcEDD LabEDD "
+                       "OptCRL OptLMP ");
+}
+
 // A walk through nested containers, siblings in stacking order and each frame's children where the
 // frame stands, meets the inputs in the tab order.
 void walk(const Widget& parent, const std::vector<Widget*>& stacking,
