@@ -214,10 +214,9 @@ void adoptAccessibleView(QObject* view) {
 
 void announceResult(QObject* label, const QString& oldText) {
     const QString shown = static_cast<QLabel*>(label)->text();
+    // A text update alone: a bridge drops a value change of an object without a value.
     QAccessibleTextUpdateEvent update(label, 0, oldText, shown);
     QAccessible::updateAccessibility(&update);
-    QAccessibleValueChangeEvent value(label, shown);
-    QAccessible::updateAccessibility(&value);
 }
 
 } // namespace ruvo

@@ -256,13 +256,15 @@ void MoravineWidget::applyBackColor(const Widget& model, QWidget* view) {
     view->setPalette(palette);
 }
 
+// Qt tells assistive technology of every assignment, changed or not; only changes are news.
 void MoravineWidget::updateAccessibility() {
     for (const auto& [model, view] : m_views) {
-        if (model->kind() == WidgetKind::UserControl)
-            continue;
         const view::Accessible accessible = view::accessibleOf(*model);
-        view->setAccessibleName(qText(accessible.name));
-        view->setAccessibleDescription(qText(accessible.description));
+        if (const QString name = qText(accessible.name); view->accessibleName() != name)
+            view->setAccessibleName(name);
+        if (const QString description = qText(accessible.description);
+            view->accessibleDescription() != description)
+            view->setAccessibleDescription(description);
     }
 }
 

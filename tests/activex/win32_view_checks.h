@@ -22,8 +22,8 @@ void pumpFor(DWORD milliseconds, const std::function<bool()>& done = {});
 void checkGeometry(HWND surface);
 
 // The dialog manager's Tab walk meets the inputs, and the results on view, in the view layer's
-// tab order, each option group at its selected button. The control must have done what actions did to a fresh headless control, with every
-// prompt run out.
+// tab order, each option group at its selected button. The control must have done what actions did
+// to a fresh headless control, with every prompt run out.
 void checkTabOrder(HWND surface, const std::function<void(Moravine&)>& actions);
 
 // Each change starts the "Calculate EDD" prompt; a second change while it runs keeps its rhythm.
