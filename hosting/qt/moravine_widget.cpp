@@ -356,6 +356,16 @@ bool MoravineWidget::pressKey(Widget& focused, int key) {
     return true;
 }
 
+// Qt hands the focus of a widget it hides or disables to the next in the chain, an input; the
+// surface holds it instead until the focus rule decides, so no input ever has it, even briefly.
+void MoravineWidget::parkFocus(QWidget* view) {
+    QWidget* focused = QApplication::focusWidget();
+    if (focused && (focused == view || view->isAncestorOf(focused))) {
+        const TemporaryChange applying(m_applyingFocus, true);
+        setFocus(Qt::OtherFocusReason);
+    }
+}
+
 void MoravineWidget::resultsChanged(const view::HostResults& results) {
     const bool eddMoved = results.edd != m_results.edd || results.method != m_results.method;
     const bool gestationMoved = results.gestationAtBirthDays != m_results.gestationAtBirthDays;
@@ -404,9 +414,13 @@ void MoravineWidget::widgetChanged(const Widget& model, WidgetChange change) {
             button->setText(qText(model.caption()));
         break;
     case WidgetChange::Visible:
+        if (!model.visible())
+            parkFocus(view);
         view->setVisible(model.visible());
         break;
     case WidgetChange::Enabled:
+        if (!model.enabled())
+            parkFocus(view);
         view->setEnabled(model.enabled());
         break;
     case WidgetChange::Value:

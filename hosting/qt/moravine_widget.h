@@ -105,6 +105,7 @@ class MoravineWidget : public QWidget, private HostObserver {
     void syncSelection(const Widget& model);
     // The user put the focus on a widget of the surface, or on the surface itself (null).
     void userFocused(Widget* model);
+    void parkFocus(QWidget* view);
     bool pressKey(Widget& focused, int key);
     void resultsChanged(const view::HostResults&);
 

@@ -1,4 +1,5 @@
 // The control inside a host's window, among the host's own widgets.
+#include "apps/moravine-demo/screen_actions.h"
 #include "dating/date_text.h"
 #include "hosting/qt/moravine_widget.h"
 #include "hosting/view/tab_order.h"
@@ -101,6 +102,36 @@ TEST(MoravineWidgetInAHost, ThePromptsNeverTakeTheFocusFromTheHost) {
     EXPECT_EQ(QApplication::focusWidget(), notes);
     ASSERT_TRUE(QTest::qWaitFor([&] { return s.ComCalcEDD.visible(); }, 5000));
     EXPECT_EQ(QApplication::focusWidget(), notes);
+}
+
+// When "Calculate EDD" hides itself, no input holds the focus even for a moment: a screen reader
+// would announce it, and a key could reach it.
+TEST(MoravineWidgetFocus, NoInputHoldsTheFocusEvenBrieflyWhenAButtonHidesItself) {
+    FixedClock clock(parseDate("7 December 2006"));
+    MoravineWidget view(clock);
+    view.show();
+    view.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&view));
+    Surface& s = view.control().surface;
+    ScreenActions screen(view);
+    EXPECT_FALSE(screen.click(s.OptCRL));
+    EXPECT_FALSE(screen.pick(s.DDVal, "45"));
+    view.activateWindow(); // a list's popup took the window's activation
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&view));
+    while (s.Timer3.enabled())
+        EXPECT_FALSE(view.control().host.tick(s.Timer3));
+    auto* calculate = view.findChild<QWidget*>("ComCalcEDD");
+    calculate->setFocus(Qt::TabFocusReason);
+
+    QStringList focused;
+    QObject::connect(qApp, &QApplication::focusChanged, &view, [&](QWidget*, QWidget* now) {
+        const Widget* model = now ? view.modelOf(now) : nullptr;
+        if (model && model->kind() != WidgetKind::UserControl)
+            focused << now->objectName();
+    });
+    QTest::keyClick(calculate, Qt::Key_Return);
+    EXPECT_EQ(text(focused), "LabEDD");
+    EXPECT_EQ(QApplication::focusWidget()->objectName(), "LabEDD");
 }
 
 } // namespace
