@@ -38,6 +38,12 @@ QRect pixelRect(const Geometry& geometry, view::ViewScale scale) {
     return {rect.left, rect.top, rect.width, rect.height};
 }
 
+// Whether the keyboard focus is on widget or inside it.
+bool holdsFocus(const QWidget& widget) {
+    const QWidget* focused = QApplication::focusWidget();
+    return focused && (focused == &widget || widget.isAncestorOf(focused));
+}
+
 QString qText(const std::string& text) {
     return QString::fromStdString(text);
 }
@@ -83,11 +89,10 @@ QSize MoravineWidget::sizeHint() const {
 }
 
 view::ViewScale MoravineWidget::fontScale() const {
-    const double dotsPerInch = logicalDpiY();
     const QFont& shown = font();
-    const double points =
-        shown.pointSizeF() > 0 ? shown.pointSizeF() : shown.pixelSize() * 72.0 / dotsPerInch;
-    return view::ViewScale::forFont(dotsPerInch, points);
+    if (shown.pointSizeF() > 0)
+        return view::ViewScale::forFont(logicalDpiY(), shown.pointSizeF());
+    return view::ViewScale::forFontPixels(logicalDpiY(), shown.pixelSize());
 }
 
 const Widget* MoravineWidget::modelOf(const QWidget* view) const {
@@ -291,8 +296,7 @@ void MoravineWidget::dispatch(const std::function<std::optional<RuntimeError>()>
     {
         // Qt moves the focus by itself when it hides the focused widget; the focus rule decides.
         const TemporaryChange dispatching(m_dispatching, true);
-        QWidget* focused = QApplication::focusWidget();
-        m_focusInside = focused && (focused == this || isAncestorOf(focused));
+        m_focusInside = holdsFocus(*this);
         late = view::guarded(
             [this] { return m_hostTime->catchUp(std::chrono::milliseconds(m_clock.elapsed())); });
         if (action)
@@ -359,8 +363,7 @@ bool MoravineWidget::pressKey(Widget& focused, int key) {
 // Qt hands the focus of a widget it hides or disables to the next in the chain, an input; the
 // surface holds it instead until the focus rule decides, so no input ever has it, even briefly.
 void MoravineWidget::parkFocus(QWidget* view) {
-    QWidget* focused = QApplication::focusWidget();
-    if (focused && (focused == view || view->isAncestorOf(focused))) {
+    if (holdsFocus(*view)) {
         const TemporaryChange applying(m_applyingFocus, true);
         setFocus(Qt::OtherFocusReason);
     }

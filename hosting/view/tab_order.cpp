@@ -9,6 +9,21 @@ namespace ruvo::view {
 
 namespace {
 
+// The button at which Tab enters an option group: its selected button, or while none is, the
+// first that can take input.
+const Widget* groupStop(const Widget& frame) {
+    const Widget* first = nullptr;
+    for (const Widget* member : frame.children()) {
+        if (member->kind() != WidgetKind::OptionButton)
+            continue;
+        if (static_cast<const OptionButton*>(member)->value())
+            return member;
+        if (!first && member->canTakeInput())
+            first = member;
+    }
+    return first;
+}
+
 void byTabIndex(std::vector<Widget*>& widgets) {
     std::stable_sort(widgets.begin(), widgets.end(), [](const Widget* a, const Widget* b) {
         return a->tabIndex() < b->tabIndex();
@@ -38,23 +53,7 @@ std::vector<Widget*> tabOrder(const WidgetHost& host) {
 std::vector<Widget*> tabOrderByGroup(const WidgetHost& host) {
     std::vector<Widget*> stops;
     for (Widget* widget : tabOrder(host)) {
-        if (widget->kind() != WidgetKind::OptionButton) {
-            stops.push_back(widget);
-            continue;
-        }
-        const auto& group = widget->parent()->children();
-        const auto isOption = [](const Widget* member) {
-            return member->kind() == WidgetKind::OptionButton;
-        };
-        const bool anySelected = std::any_of(group.begin(), group.end(), [&](const Widget* member) {
-            return isOption(member) && static_cast<const OptionButton*>(member)->value();
-        });
-        const auto stop = std::find_if(group.begin(), group.end(), [&](const Widget* member) {
-            return isOption(member) &&
-                   (anySelected ? static_cast<const OptionButton*>(member)->value()
-                                : member->canTakeInput());
-        });
-        if (stop != group.end() && *stop == widget)
+        if (widget->kind() != WidgetKind::OptionButton || groupStop(*widget->parent()) == widget)
             stops.push_back(widget);
     }
     return stops;

@@ -1,8 +1,9 @@
-// The control inside a host's window, among the host's own widgets.
+// The control inside a host's window: among the host's own widgets, and in the host's font.
 #include "apps/moravine-demo/screen_actions.h"
 #include "dating/date_text.h"
 #include "hosting/qt/moravine_widget.h"
 #include "hosting/view/tab_order.h"
+#include "view_checks.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -11,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 
 namespace ruvo {
@@ -18,6 +20,13 @@ namespace {
 
 std::string text(const QStringList& names) {
     return names.join(' ').toStdString();
+}
+
+// Shows a host's window and makes it active, as keys and the focus need.
+void showActive(QWidget& window) {
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
 }
 
 enum class HostWidgets { AfterTheControl, AroundTheControl, AroundTheControlInALayout };
@@ -47,9 +56,7 @@ TEST(MoravineWidgetInAHost, TabEntersAndLeavesTheControlWhereItSits) {
         after->setObjectName("after");
         if (before)
             before->setObjectName("before");
-        window.show();
-        window.activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+        showActive(window);
 
         QStringList expected;
         if (before)
@@ -87,9 +94,7 @@ TEST(MoravineWidgetInAHost, ThePromptsNeverTakeTheFocusFromTheHost) {
     QWidget window;
     auto* control = new MoravineWidget(clock, &window, std::chrono::milliseconds(20));
     auto* notes = new QLineEdit(&window);
-    window.show();
-    window.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    showActive(window);
     Surface& s = control->control().surface;
     auto* calculate = control->findChild<QWidget*>("ComCalcEDD");
     auto* values = control->findChild<QWidget*>("DDVal");
@@ -109,9 +114,7 @@ TEST(MoravineWidgetInAHost, ThePromptsNeverTakeTheFocusFromTheHost) {
 TEST(MoravineWidgetFocus, NoInputHoldsTheFocusEvenBrieflyWhenAButtonHidesItself) {
     FixedClock clock(parseDate("7 December 2006"));
     MoravineWidget view(clock);
-    view.show();
-    view.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&view));
+    showActive(view);
     Surface& s = view.control().surface;
     ScreenActions screen(view);
     EXPECT_FALSE(screen.click(s.OptCRL));
@@ -132,6 +135,31 @@ TEST(MoravineWidgetFocus, NoInputHoldsTheFocusEvenBrieflyWhenAButtonHidesItself)
     QTest::keyClick(calculate, Qt::Key_Return);
     EXPECT_EQ(text(focused), "LabEDD");
     EXPECT_EQ(QApplication::focusWidget()->objectName(), "LabEDD");
+}
+
+// The control takes its host's font, and its whole surface grows with it, nothing clipped.
+TEST(MoravineWidgetFonts, TheSurfaceFollowsTheHostFontWithNothingClipped) {
+    FixedClock clock(parseDate("7 December 2006"));
+    QWidget host;
+    MoravineWidget view(clock, &host);
+    showActive(host);
+    for (const QString& family : {QString("DejaVu Sans"), QString("Liberation Sans")}) {
+        for (double points : {8.0, 9.0, 12.0, 16.0}) {
+            QFont font(family);
+            font.setPointSizeF(points);
+            host.setFont(font);
+            EXPECT_EQ(view.font().family(), family);
+            const view::PixelRect surface = view::toPixels(moravineGeometry, view.viewScale());
+            EXPECT_EQ(view.size(), QSize(surface.width, surface.height)) << points;
+            EXPECT_GE(view.width(), std::floor(581 * points / 8 * view.logicalDpiY() / 96));
+            EXPECT_TRUE(testing::viewMismatches(view).empty());
+            const auto clipped = testing::clippedTexts(view);
+            EXPECT_TRUE(clipped.empty())
+                << family.toStdString() << " " << points << " pt: " << clipped.front();
+        }
+    }
+    // A font as narrow as the design's needs no more than its own scale: twice the design's size.
+    EXPECT_EQ(view.size(), QSize(1162, 722));
 }
 
 } // namespace

@@ -19,11 +19,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cmath>
-#include <utility>
-#include <vector>
-
 namespace ruvo {
 namespace {
 
@@ -428,38 +423,6 @@ TEST(MoravineWidgetLifetime, ManyCreateShowDestroyCyclesWithRunningTimers) {
         ASSERT_TRUE(view->findChild<QTimer*>("hostTime")->isActive() ||
                     !view->control().surface.Timer3.enabled());
     }
-}
-
-} // namespace
-} // namespace ruvo
-
-namespace ruvo {
-namespace {
-
-// The control takes its host's font, and its whole surface grows with it, nothing clipped.
-TEST(MoravineWidgetFonts, TheSurfaceFollowsTheHostFontWithNothingClipped) {
-    FixedClock clock(parseDate("7 December 2006"));
-    QWidget host;
-    MoravineWidget view(clock, &host);
-    host.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&host));
-    for (const QString& family : {QString("DejaVu Sans"), QString("Liberation Sans")}) {
-        for (double points : {8.0, 9.0, 12.0, 16.0}) {
-            QFont font(family);
-            font.setPointSizeF(points);
-            host.setFont(font);
-            EXPECT_EQ(view.font().family(), family);
-            const view::PixelRect surface = view::toPixels(moravineGeometry, view.viewScale());
-            EXPECT_EQ(view.size(), QSize(surface.width, surface.height)) << points;
-            EXPECT_GE(view.width(), std::floor(581 * points / 8 * view.logicalDpiY() / 96));
-            EXPECT_TRUE(testing::viewMismatches(view).empty());
-            const auto clipped = testing::clippedTexts(view);
-            EXPECT_TRUE(clipped.empty())
-                << family.toStdString() << " " << points << " pt: " << clipped.front();
-        }
-    }
-    // A font as narrow as the design's needs no more than its own scale: twice the design's size.
-    EXPECT_EQ(view.size(), QSize(1162, 722));
 }
 
 } // namespace

@@ -1,14 +1,12 @@
 #include "view_checks.h"
 
-#include "hosting/qt/compact_style.h"
 #include "hosting/qt/qt_colors.h"
+#include "hosting/qt/text_fit.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
-#include <QPushButton>
-#include <QRadioButton>
 
 namespace ruvo::testing {
 
@@ -71,31 +69,7 @@ std::vector<std::string> clippedTexts(MoravineWidget& view) {
     std::vector<std::string> clipped;
     for (const Widget* model : view.control().host.widgets()) {
         auto* widget = view.findChild<QWidget*>(QString::fromStdString(model->name()));
-        if (!widget || model->kind() == WidgetKind::Timer)
-            continue;
-        const QFontMetrics metrics = widget->fontMetrics();
-        const auto fits = [&](const QString& text, int width, int height) {
-            return metrics.horizontalAdvance(text) <= width && metrics.height() <= height;
-        };
-        bool fitting = true;
-        if (auto* frame = qobject_cast<QGroupBox*>(widget))
-            fitting = fits(frame->title(), frame->width() - 12, frame->height());
-        else if (auto* label = qobject_cast<QLabel*>(widget); label && !label->text().isEmpty()) {
-            const QRect inside = label->contentsRect();
-            fitting = label->heightForWidth(inside.width()) <= inside.height();
-            for (const QString& word : label->text().split(' '))
-                fitting = fitting && fits(word, inside.width(), inside.height());
-        } else if (auto* radio = qobject_cast<QRadioButton*>(widget))
-            fitting =
-                radio->sizeHint().width() <= radio->width() && metrics.height() <= radio->height();
-        else if (auto* button = qobject_cast<QPushButton*>(widget))
-            fitting = fits(button->text(), button->width() - 6, button->height() - 4);
-        else if (auto* list = qobject_cast<QComboBox*>(widget)) {
-            const int field = list->width() - CompactStyle::arrowWidth(list->rect()) - 4;
-            for (int i = 0; i < list->count(); ++i)
-                fitting = fitting && fits(list->itemText(i), field, list->height() - 2);
-        }
-        if (!fitting)
+        if (widget && !textFits(*widget, widget->size()))
             clipped.push_back(model->name());
     }
     return clipped;
