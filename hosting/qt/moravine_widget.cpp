@@ -3,6 +3,7 @@
 #include "dating/date_text.h"
 #include "host/temporary_change.h"
 #include "hosting/qt/accessible_views.h"
+#include "hosting/qt/compact_combo_box.h"
 #include "hosting/qt/compact_style.h"
 #include "hosting/qt/model_radio_button.h"
 #include "hosting/qt/qt_colors.h"
@@ -181,9 +182,8 @@ QWidget* MoravineWidget::createView(Widget& model, QWidget* parent) {
         return button;
     }
     case WidgetKind::ComboBox: {
-        auto* list = new QComboBox(parent);
+        auto* list = new CompactComboBox(*m_inputStyle, parent);
         list->setEditable(false);
-        list->setStyle(m_inputStyle.get());
         list->setFocusPolicy(Qt::StrongFocus);
         list->installEventFilter(this);
         connect(list, &QComboBox::activated, this, [this, &model, list](int index) {

@@ -5,7 +5,9 @@
 #include "hosting/view/tab_order.h"
 #include "view_checks.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QTest>
 #include <QVBoxLayout>
@@ -135,6 +137,23 @@ TEST(MoravineWidgetFocus, NoInputHoldsTheFocusEvenBrieflyWhenAButtonHidesItself)
     QTest::keyClick(calculate, Qt::Key_Return);
     EXPECT_EQ(text(focused), "LabEDD");
     EXPECT_EQ(QApplication::focusWidget()->objectName(), "LabEDD");
+}
+
+// A host's window opens without the lists' popups, each a list view with its models: a list builds
+// its own when it first opens, and it shows the list's items.
+TEST(MoravineWidgetInAHost, AListBuildsItsPopupOnlyWhenItFirstOpens) {
+    FixedClock clock(parseDate("7 December 2006"));
+    MoravineWidget view(clock);
+    showActive(view);
+    EXPECT_TRUE(view.findChildren<QAbstractItemView*>().empty());
+
+    auto* month = view.findChild<QComboBox*>("DDLSDateM");
+    month->showPopup();
+    const auto popups = view.findChildren<QAbstractItemView*>();
+    ASSERT_EQ(popups.size(), 1);
+    EXPECT_TRUE(popups.front()->isVisible());
+    EXPECT_EQ(popups.front()->model()->rowCount(), 12);
+    month->hidePopup();
 }
 
 // The control takes its host's font, and its whole surface grows with it, nothing clipped.
