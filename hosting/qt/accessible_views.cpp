@@ -73,53 +73,10 @@ class RadioButtonAccessible final : public ModelAccessible {
     QAbstractButton* button() const { return static_cast<QAbstractButton*>(widget()); }
 };
 
-class ComboBoxAccessible final : public ModelAccessible {
+// Read-only text, the whole of shown() readable, with no caret or selection a key could move.
+class ReadOnlyTextAccessible : public ModelAccessible, public QAccessibleTextInterface {
   public:
-    ComboBoxAccessible(QComboBox* list, const Widget& model)
-        : ModelAccessible(list, model, QAccessible::ComboBox) {}
-
-    QString text(QAccessible::Text part) const override {
-        if (part == QAccessible::Value)
-            return list()->currentText();
-        return ModelAccessible::text(part);
-    }
-
-    QAccessible::State state() const override {
-        QAccessible::State state = ModelAccessible::state();
-        state.expandable = true;
-        state.expanded = list()->view()->isVisible();
-        state.collapsed = !state.expanded;
-        return state;
-    }
-
-    // The popup's list, as Qt's own combo box presents it, so its items can be read and chosen.
-    int childCount() const override { return 1; }
-    QAccessibleInterface* child(int index) const override {
-        return index == 0 ? QAccessible::queryAccessibleInterface(list()->view()) : nullptr;
-    }
-    int indexOfChild(const QAccessibleInterface* child) const override {
-        return child && child->object() == list()->view() ? 0 : -1;
-    }
-
-    QStringList actionNames() const override {
-        return QStringList{showMenuAction()} + ModelAccessible::actionNames();
-    }
-    void doAction(const QString& action) override {
-        if (action == showMenuAction())
-            list()->showPopup();
-        else
-            ModelAccessible::doAction(action);
-    }
-
-  private:
-    QComboBox* list() const { return static_cast<QComboBox*>(widget()); }
-};
-
-// A result: read-only text with its whole text readable, and no caret a key could move.
-class ResultAccessible final : public ModelAccessible, public QAccessibleTextInterface {
-  public:
-    ResultAccessible(QLabel* label, const Widget& model)
-        : ModelAccessible(label, model, QAccessible::EditableText) {}
+    using ModelAccessible::ModelAccessible;
 
     void* interface_cast(QAccessible::InterfaceType type) override {
         if (type == QAccessible::TextInterface)
@@ -131,14 +88,6 @@ class ResultAccessible final : public ModelAccessible, public QAccessibleTextInt
         if (part == QAccessible::Value)
             return shown();
         return ModelAccessible::text(part);
-    }
-
-    QAccessible::State state() const override {
-        QAccessible::State state = ModelAccessible::state();
-        state.readOnly = true;
-        state.editable = false;
-        state.focusable = true;
-        return state;
     }
 
     QString text(int start, int end) const override { return shown().mid(start, end - start); }
@@ -159,8 +108,67 @@ class ResultAccessible final : public ModelAccessible, public QAccessibleTextInt
         return {};
     }
 
+  protected:
+    virtual QString shown() const = 0;
+};
+
+// A list reads its current item as text: Qt 6.4 puts it on no other interface a bridge exposes
+// once the list has a name of its own.
+class ComboBoxAccessible final : public ReadOnlyTextAccessible {
+  public:
+    ComboBoxAccessible(QComboBox* list, const Widget& model)
+        : ReadOnlyTextAccessible(list, model, QAccessible::ComboBox) {}
+
+    QAccessible::State state() const override {
+        QAccessible::State state = ReadOnlyTextAccessible::state();
+        state.expandable = true;
+        state.expanded = list()->view()->isVisible();
+        state.collapsed = !state.expanded;
+        return state;
+    }
+
+    // The popup's list, as Qt's own combo box presents it, so its items can be read and chosen.
+    int childCount() const override { return 1; }
+    QAccessibleInterface* child(int index) const override {
+        return index == 0 ? QAccessible::queryAccessibleInterface(list()->view()) : nullptr;
+    }
+    int indexOfChild(const QAccessibleInterface* child) const override {
+        return child && child->object() == list()->view() ? 0 : -1;
+    }
+
+    QStringList actionNames() const override {
+        return QStringList{showMenuAction()} + ReadOnlyTextAccessible::actionNames();
+    }
+    void doAction(const QString& action) override {
+        if (action == showMenuAction())
+            list()->showPopup();
+        else
+            ReadOnlyTextAccessible::doAction(action);
+    }
+
+  protected:
+    QString shown() const override { return list()->currentText(); }
+
   private:
-    QString shown() const { return static_cast<QLabel*>(widget())->text(); }
+    QComboBox* list() const { return static_cast<QComboBox*>(widget()); }
+};
+
+// A result: read-only text that takes the focus.
+class ResultAccessible final : public ReadOnlyTextAccessible {
+  public:
+    ResultAccessible(QLabel* label, const Widget& model)
+        : ReadOnlyTextAccessible(label, model, QAccessible::EditableText) {}
+
+    QAccessible::State state() const override {
+        QAccessible::State state = ReadOnlyTextAccessible::state();
+        state.readOnly = true;
+        state.editable = false;
+        state.focusable = true;
+        return state;
+    }
+
+  protected:
+    QString shown() const override { return static_cast<QLabel*>(widget())->text(); }
 };
 
 // Where Qt's own interface would not say what the view layer says.
@@ -212,10 +220,9 @@ void adoptAccessibleView(QObject* view) {
         QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(made));
 }
 
-void announceResult(QObject* label, const QString& oldText) {
-    const QString shown = static_cast<QLabel*>(label)->text();
+void announceTextChange(QObject* view, const QString& oldText, const QString& newText) {
     // A text update alone: a bridge drops a value change of an object without a value.
-    QAccessibleTextUpdateEvent update(label, 0, oldText, shown);
+    QAccessibleTextUpdateEvent update(view, 0, oldText, newText);
     QAccessible::updateAccessibility(&update);
 }
 

@@ -12,9 +12,9 @@ namespace ruvo {
 // - an option button is a radio button of its frame's group (Qt reports a radio button that does
 //   not check itself as a check box);
 // - a list is named by its frame and its label, "Date of Ultrasound scan, Month" (Qt 6.4 names a
-//   combo box by the item it shows);
-// - a result is read-only text that takes the focus, and tells assistive technology whenever its
-//   text changes (announceResult).
+//   combo box by the item it shows), and reads the item it shows as text;
+// - a result is read-only text that takes the focus.
+// Both tell assistive technology whenever their text changes (announceTextChange).
 //
 // Installed once per process, before the first control is built.
 void installAccessibleViews();
@@ -23,7 +23,7 @@ void installAccessibleViews();
 // view before, while it was being built, so the next query gets the view layer's.
 void adoptAccessibleView(QObject* view);
 
-// Tells assistive technology that a result's text has changed from oldText to its current text.
-void announceResult(QObject* label, const QString& oldText);
+// Tells assistive technology that the text a list or a result shows has changed.
+void announceTextChange(QObject* view, const QString& oldText, const QString& newText);
 
 } // namespace ruvo

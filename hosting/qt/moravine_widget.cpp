@@ -7,6 +7,7 @@
 #include "hosting/qt/compact_style.h"
 #include "hosting/qt/model_radio_button.h"
 #include "hosting/qt/qt_colors.h"
+#include "hosting/qt/result_label.h"
 #include "hosting/qt/text_fit.h"
 #include "hosting/view/accessibility.h"
 #include "hosting/view/firewall.h"
@@ -133,6 +134,9 @@ void MoravineWidget::buildView(std::chrono::milliseconds interval) {
         m_views[model] = view;
         m_models[view] = model;
         adoptAccessibleView(view);
+        const view::Role role = view::accessibleRole(*model);
+        if (role == view::Role::ComboBox || role == view::Role::ResultText)
+            m_textsHeard.emplace_back(view, QString());
         applyDesign(*model, view);
     }
     layOut();
@@ -168,7 +172,9 @@ QWidget* MoravineWidget::createView(Widget& model, QWidget* parent) {
     case WidgetKind::Frame:
         return new QGroupBox(caption, parent);
     case WidgetKind::Label: {
-        auto* label = new QLabel(caption, parent);
+        auto* label = view::accessibleRole(model) == view::Role::ResultText
+                          ? new ResultLabel(caption, parent)
+                          : new QLabel(caption, parent);
         label->setWordWrap(true);
         return label;
     }
@@ -231,8 +237,6 @@ void MoravineWidget::applyDesign(const Widget& model, QWidget* view) {
             // A result is read-only text that Tab reaches, so a screen reader can read it again.
             label->setFocusPolicy(Qt::StrongFocus);
             label->installEventFilter(this);
-            label->setTextInteractionFlags(Qt::TextSelectableByKeyboard |
-                                           Qt::TextSelectableByMouse);
         }
     }
     applyBackColor(model, view);
@@ -261,7 +265,9 @@ void MoravineWidget::applyBackColor(const Widget& model, QWidget* view) {
     view->setPalette(palette);
 }
 
-// Qt tells assistive technology of every assignment, changed or not; only changes are news.
+// Qt tells assistive technology of every assignment, changed or not; only changes are news. A
+// text on view is news once, when the handler that changed it has finished: the item a list shows,
+// whoever chose it, and a result.
 void MoravineWidget::updateAccessibility() {
     for (const auto& [model, view] : m_views) {
         const view::Accessible accessible = view::accessibleOf(*model);
@@ -270,6 +276,15 @@ void MoravineWidget::updateAccessibility() {
         if (const QString description = qText(accessible.description);
             view->accessibleDescription() != description)
             view->setAccessibleDescription(description);
+    }
+    for (auto& [view, heard] : m_textsHeard) {
+        const auto* list = qobject_cast<const QComboBox*>(view);
+        const QString shown = list ? list->currentText() : static_cast<QLabel*>(view)->text();
+        if (shown == heard)
+            continue;
+        if (view->isVisible())
+            announceTextChange(view, heard, shown);
+        heard = shown;
     }
 }
 
@@ -408,12 +423,9 @@ void MoravineWidget::widgetChanged(const Widget& model, WidgetChange change) {
     case WidgetChange::Caption:
         if (auto* frame = qobject_cast<QGroupBox*>(view))
             frame->setTitle(qText(model.caption()));
-        else if (auto* label = qobject_cast<QLabel*>(view)) {
-            const QString shown = label->text();
+        else if (auto* label = qobject_cast<QLabel*>(view))
             label->setText(qText(model.caption()));
-            if (view::accessibleRole(model) == view::Role::ResultText)
-                announceResult(label, shown);
-        } else if (auto* button = qobject_cast<QAbstractButton*>(view))
+        else if (auto* button = qobject_cast<QAbstractButton*>(view))
             button->setText(qText(model.caption()));
         break;
     case WidgetChange::Visible:

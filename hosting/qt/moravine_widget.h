@@ -18,6 +18,8 @@
 #include <memory>
 #include <optional>
 #include <unordered_map>
+#include <utility>
+#include <vector>
 
 class QStyle;
 class QTimer;
@@ -121,6 +123,8 @@ class MoravineWidget : public QWidget, private HostObserver {
     std::unique_ptr<QStyle> m_inputStyle;
     std::unordered_map<const Widget*, QWidget*> m_views;
     std::unordered_map<const QWidget*, Widget*> m_models;
+    // The lists and results, each with the text assistive technology last heard from it.
+    std::vector<std::pair<QWidget*, QString>> m_textsHeard;
     view::FocusRule m_focusRule{m_control.host};
     QElapsedTimer m_clock;
     std::optional<view::HostTime> m_hostTime;

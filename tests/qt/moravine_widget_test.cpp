@@ -252,10 +252,18 @@ TEST_F(MoravineWidgetTest, ScreenReadersHearRadioButtonsNamedListsAndResultText)
     EXPECT_EQ(edd->text(QAccessible::Name), "EDD");
 }
 
-// A result's text reads through the text interface, as a screen reader reads it again. (Its
-// announcement travels only through a platform's bridge: the AT-SPI check hears it.)
-TEST_F(MoravineWidgetTest, AResultReadsAsText) {
+// A list's current item and a result's text read through the text interface, as a screen reader
+// reads them again. (Their announcements travel only through a platform's bridge: the AT-SPI
+// check hears them.)
+TEST_F(MoravineWidgetTest, ListsAndResultsReadAsText) {
+    QAccessibleTextInterface* month = accessibleOf(view, "DDLSDateM")->textInterface();
+    ASSERT_TRUE(month);
+    EXPECT_EQ(month->text(0, month->characterCount()), "January");
     scanWithCrownRumpLength45();
+    EXPECT_EQ(month->text(0, month->characterCount()), "April");
+    EXPECT_EQ(accessibleOf(view, "DDLSDateM")->text(QAccessible::Name),
+              "Date of Ultrasound scan, Month");
+
     click(s.ComCalcEDD);
     QAccessibleTextInterface* text = accessibleOf(view, "LabEDD")->textInterface();
     ASSERT_TRUE(text);
