@@ -105,7 +105,7 @@ void BM_ParseDate_Reference_Strptime(benchmark::State& state) {
 }
 BENCHMARK(BM_ParseDate_Reference_Strptime);
 
-// The formulas with their floating-point status checks and error paths, beside the same
+// The formulas with their finite checks on every step and their error paths, beside the same
 // operations bare, as a host would write them inline.
 void BM_HeadCircumference(benchmark::State& state) {
     double hc = 75;

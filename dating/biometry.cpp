@@ -1,6 +1,6 @@
 #include "dating/biometry.h"
 
-#include "dating/floating_point_status.h"
+#include "dating/finite_steps.h"
 #include "dating/numbers.h"
 
 #include <cmath>
@@ -27,39 +27,31 @@ std::vector<std::string> itemsOf(ValueRange range) {
 }
 
 double derivedGestationDays(double weeks, double days) {
-    FloatingPointStatus status;
-    const double gestation = weeks * daysPerWeek + days;
-    status.check("derived gestation", gestation);
-    return gestation;
+    const FiniteSteps finite("derived gestation");
+    return finite(finite(finite(weeks) * daysPerWeek) + finite(days));
 }
 
 double crownRumpLengthGestationDays(double crownRumpLengthMm) {
-    FloatingPointStatus status;
-    const double root = std::sqrt(crownRumpLengthMm);
-    const double gestation = root * 8.052 + 23.75;
-    status.check("crown rump length formula", gestation);
-    return gestation;
+    const FiniteSteps finite("crown rump length formula");
+    const double root = finite(std::sqrt(finite(crownRumpLengthMm)));
+    return finite(root * 8.052 + 23.75);
 }
 
 double biparietalDiameterGestationDays(double biparietalDiameterMm) {
-    FloatingPointStatus status;
-    const double gestation = biparietalDiameterMm * 1.99 + 44.17;
-    status.check("biparietal diameter formula", gestation);
-    return gestation;
+    const FiniteSteps finite("biparietal diameter formula");
+    return finite(finite(biparietalDiameterMm) * 1.99 + 44.17);
 }
 
 double headCircumferenceGestationDays(double headCircumferenceMm) {
-    const double hc = headCircumferenceMm;
-    FloatingPointStatus status;
+    const FiniteSteps finite("head circumference formula");
+    const double hc = finite(headCircumferenceMm);
     // The logarithm of the gestation in weeks is a cubic in HC.
-    const double a = hc * 0.010611;
-    const double b = a - std::pow(hc, 2.0) * 0.000030321;
-    const double c = std::pow(hc, 3.0) * 0.000000043498 + b;
-    const double d = c + 1.848;
-    const double weeks = std::exp(d);
-    const double gestation = weeks * daysPerWeek;
-    status.check("head circumference formula", gestation);
-    return gestation;
+    const double a = finite(hc * 0.010611);
+    const double b = finite(a - finite(std::pow(hc, 2.0)) * 0.000030321);
+    const double c = finite(finite(std::pow(hc, 3.0)) * 0.000000043498 + b);
+    const double d = finite(c + 1.848);
+    const double weeks = finite(std::exp(d));
+    return finite(weeks * daysPerWeek);
 }
 
 double measurementGestationDays(Measurement measurement, double millimetres) {

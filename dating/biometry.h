@@ -27,8 +27,9 @@ inline constexpr ValueRange scanDaysRange{0, 6, 1};
 std::vector<std::string> itemsOf(ValueRange);
 
 // The gestation on the day of the scan, in days, unrounded. Each formula is evaluated operation by
-// operation in double precision as written, and fails with FloatingPoint when it raises invalid
-// operation, division by zero or overflow (none can, for the values the lists offer).
+// operation in double precision as written, and fails with FloatingPoint when a value passed in or
+// any step is not finite: an invalid operation, a division by zero or an overflow (none can, for
+// the values the lists offer).
 
 // weeks × 7 + days.
 double derivedGestationDays(double weeks, double days);

@@ -78,7 +78,7 @@ TEST(Biometry, FormulasThatGiveNoFiniteGestationRaiseAFloatingPointError) {
     };
     expectFloatingPointError([] { return crownRumpLengthGestationDays(-1); }, "CRL -1");
     expectFloatingPointError([] { return headCircumferenceGestationDays(1e200); }, "HC 1e200");
-    // The overflow of HC³ ends in exp(-inf), which is 0: the status still tells.
+    // The overflow of HC³ ends in exp(-inf), which is 0: the step before it tells.
     expectFloatingPointError([] { return headCircumferenceGestationDays(-1e120); }, "HC -1e120");
     expectFloatingPointError([] { return derivedGestationDays(1e308, 0); }, "1e308 weeks");
     expectFloatingPointError(
