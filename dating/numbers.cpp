@@ -1,5 +1,6 @@
 #include "dating/numbers.h"
 
+#include "dating/c_decimal.h"
 #include "host/runtime_error.h"
 #include "host/value_text.h"
 
@@ -24,10 +25,16 @@ std::string_view trimmed(std::string_view text) {
 
 } // namespace
 
+// Floating-point to_chars and from_chars where the standard library has them; the C library's
+// conversions, to the same texts and values, where it has not (emscripten's libc++).
 std::string numberText(double value) {
+#if defined(__cpp_lib_to_chars)
     char buffer[32];
     auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value);
     return error == std::errc{} ? std::string(buffer, end) : std::string("?");
+#else
+    return shortestDecimalText(value);
+#endif
 }
 
 double parseNumber(std::string_view text) {
@@ -38,11 +45,16 @@ double parseNumber(std::string_view text) {
         start < number.size() &&
         (isDigit(number[start]) ||
          (number[start] == '.' && start + 1 < number.size() && isDigit(number[start + 1])));
-    double value = 0;
     if (looksNumeric) {
+#if defined(__cpp_lib_to_chars)
+        double value = 0;
         auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value);
         if (error == std::errc{} && end == number.data() + number.size())
             return value;
+#else
+        if (const auto value = decimalValue(number))
+            return *value;
+#endif
     }
     throw RuntimeError(ErrorKind::TypeMismatch, quotedText(text) + " is not a number");
 }
