@@ -7,11 +7,13 @@ target_compile_options(ruvo_compile_options INTERFACE
     -Wnon-virtual-dtor -Woverloaded-virtual
     # Designated initializers leave the other fields at their defaults on purpose.
     -Wno-missing-field-initializers
-    # GCC 12 reports string concatenations at -O3 as overlapping copies (its bug 105329).
-    -Wno-restrict
     # The formulas round every operation to double, one after the other; never fuse a multiply and
     # an add.
     -ffp-contract=off)
+if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+    # GCC 12 reports string concatenations at -O3 as overlapping copies (its bug 105329).
+    target_compile_options(ruvo_compile_options INTERFACE -Wno-restrict)
+endif()
 if(RUVO_WARNINGS_AS_ERRORS)
     target_compile_options(ruvo_compile_options INTERFACE -Werror)
 endif()
@@ -27,10 +29,25 @@ if(WIN32)
     # Ruvo.ocx and the test programs need only the system's DLLs (-static takes winpthread too).
     target_link_options(ruvo_compile_options INTERFACE -static-libgcc -static-libstdc++ -static)
 endif()
-if(CMAKE_SYSTEM_PROCESSOR MATCHES "^(i.86|x86)$")
+if(CMAKE_SYSTEM_PROCESSOR MATCHES "^(i.86|x86)$" AND NOT EMSCRIPTEN)
     # The x87 unit keeps excess precision; SSE2 rounds every operation to double, as required.
     target_compile_options(ruvo_compile_options INTERFACE -msse2 -mfpmath=sse)
 endif()
+
+if(EMSCRIPTEN)
+    # Without a flag emscripten turns every throw into an abort; the control reports its errors
+    # by exceptions, so every object file and every link takes WebAssembly's own.
+    add_compile_options(-fwasm-exceptions)
+    add_link_options(-fwasm-exceptions)
+endif()
+
+# ruvo_node_program(<target>): a program of the WebAssembly build runs under node, with the
+# machine's files and as much memory as it needs, as the native program would.
+function(ruvo_node_program target)
+    if(EMSCRIPTEN)
+        target_link_options(${target} PRIVATE -sNODERAWFS=1 -sALLOW_MEMORY_GROWTH=1)
+    endif()
+endfunction()
 
 set(RUVO_EXPORTED_LIBRARIES "" CACHE INTERNAL "")
 

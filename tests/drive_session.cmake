@@ -3,7 +3,9 @@
 file(STRINGS ${SESSION} lines LIMIT_COUNT 1)
 string(REGEX REPLACE "^# ruvo drive ?" "" arguments "${lines}")
 separate_arguments(arguments)
-execute_process(COMMAND ${RUVO} drive ${arguments}
+# EMULATOR runs a program of another platform's build: node for WebAssembly.
+separate_arguments(emulator UNIX_COMMAND "${EMULATOR}")
+execute_process(COMMAND ${emulator} ${RUVO} drive ${arguments}
     INPUT_FILE ${SESSION} OUTPUT_VARIABLE output ERROR_VARIABLE errors RESULT_VARIABLE result)
 string(REGEX REPLACE "\\.drive$" ".expected" expected_file ${SESSION})
 if(UPDATE)

@@ -2,10 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <limits>
 #include <random>
 #include <string>
@@ -20,7 +20,9 @@ std::vector<double> sampleDoubles() {
     std::vector<double> values;
     std::mt19937_64 random(20061026);
     while (values.size() < 8000) {
-        const double value = std::bit_cast<double>(random());
+        const std::uint64_t bits = random();
+        double value = 0;
+        std::memcpy(&value, &bits, sizeof value); // emscripten's libc++ has no std::bit_cast
         if (std::isfinite(value))
             values.push_back(value);
     }
