@@ -169,6 +169,9 @@ class RuvoMoravine extends HTMLElement {
         case "grouping":
             box = element = make("fieldset", "widget");
             element.append(make("div", "line"), make("legend", ""));
+            // Captions are seen; assistive technology hears the view layer's names instead,
+            // which stay while a prompt blinks a caption away.
+            element.lastChild.setAttribute("aria-hidden", "true");
             break;
         case "radio":
             box = make("label", "widget");
@@ -176,6 +179,7 @@ class RuvoMoravine extends HTMLElement {
             element.type = "radio";
             element.name = widget.parent;
             box.append(element, document.createElement("span"));
+            box.lastChild.setAttribute("aria-hidden", "true");
             break;
         case "list":
             box = element = make("select", "widget");
