@@ -327,7 +327,9 @@ class RuvoMoravine extends HTMLElement {
             if (!name || this.#views.get(name).widget.role !== "list")
                 return;
             this.#run((now, inside) => this.#control.pick(name, event.target.value, now, inside));
+            // A refused pick leaves the list as the control has it, disabled included.
             this.#mirror(name, "text");
+            this.#mirror(name, "enabled");
         });
         root.addEventListener("keydown", (event) => {
             const name = named(event.target);
