@@ -1,0 +1,92 @@
+// What a screen reader is told: Chromium's accessibility tree of the element's widgets, read
+// through puppeteer's snapshot for each widget and the DevTools protocol's full tree for live
+// regions.
+import { MoravinePage, dateByScan, gestationAtBirth } from './moravine_driver.mjs';
+
+const radios = ['OptLMP', 'OptUS', 'OptFB', 'OptDG', 'OptCRL', 'OptBPD', 'OptHC', 'OptYes', 'OptNo'];
+const gestationQuestion = 'Calculate length of gestation at birth?';
+
+async function accessibleNode(session, id) {
+    const widget = await session.widget(id);
+    try {
+        return await session.page.accessibility.snapshot({ root: widget, interestingOnly: false });
+    } finally {
+        await widget.dispose();
+    }
+}
+
+// The live setting ("polite", "assertive") of the region with that role and name, from the
+// full tree; null when there is no such node.
+async function liveSetting(session, role, name) {
+    const cdp = await session.page.createCDPSession();
+    try {
+        const { nodes } = await cdp.send('Accessibility.getFullAXTree');
+        const node = nodes.find((n) => !n.ignored && n.role?.value === role && n.name?.value === name);
+        if (!node) return null;
+        return node.properties?.find((p) => p.name === 'live')?.value?.value ?? 'off';
+    } finally {
+        await cdp.detach();
+    }
+}
+
+async function checkRadioRoles(report, session, ids) {
+    for (const id of ids) {
+        if (!(await session.isShown(id))) {
+            await session.waitForShownEdge(id, { overall: 1_500 }).catch(() => {});
+        }
+        if (!(await session.isShown(id))) {
+            report.note(`#${id} is not on view here, its role is read later`);
+            continue;
+        }
+        const node = await accessibleNode(session, id);
+        report.equal(`#${id} has role radio`, node?.role, 'radio');
+    }
+}
+
+async function checkListNames(report, session) {
+    for (const [id, field] of [['DDLSDateM', 'Month'], ['DDLSDateD', 'Day'], ['DDLSDateY', 'Year']]) {
+        const node = await accessibleNode(session, id);
+        report.equal(`#${id} is named by its frame and label`, node?.name,
+            `Date of Ultrasound scan, ${field}`);
+        report.equal(`#${id} has role combobox`, node?.role, 'combobox');
+    }
+    const value = await accessibleNode(session, 'DDVal');
+    report.equal('#DDVal is named "Crown rump length, mm" once CRL is chosen', value?.name,
+        'Crown rump length, mm');
+}
+
+async function checkResultRegion(report, session, id, name) {
+    const node = await accessibleNode(session, id);
+    report.equal(`#${id} has role status`, node?.role, 'status');
+    report.equal(`#${id} is named "${name}"`, node?.name, name);
+    const live = await liveSetting(session, 'status', name);
+    report.check(`the "${name}" status is a live region`, live === 'polite' || live === 'assertive',
+        `live is ${JSON.stringify(live)}`);
+    report.check(`#${id} can take the focus`, await session.page.evaluate((host, widgetId) =>
+        document.querySelector(host).shadowRoot.getElementById(widgetId).tabIndex >= 0,
+    session.host, id));
+}
+
+export async function checkAccessibility(report, browser, origin) {
+    const session = await MoravinePage.open(browser, `${origin}/element.html`);
+    try {
+        await checkRadioRoles(report, session, radios);
+        await session.click('OptCRL');
+        await checkListNames(report, session);
+
+        await dateByScan(session);
+        await checkResultRegion(report, session, 'LabEDD', 'EDD');
+        await checkRadioRoles(report, session, ['OptYes', 'OptNo']);
+        for (const id of ['OptYes', 'OptNo']) {
+            const node = await accessibleNode(session, id);
+            report.equal(`#${id} is described by the gestation question`, node?.description,
+                gestationQuestion);
+        }
+
+        await gestationAtBirth(session, '20');
+        await checkResultRegion(report, session, 'LabGest', 'Gestation at birth');
+        report.equal('accessibility session: no page error', session.pageErrors, []);
+    } finally {
+        await session.page.close();
+    }
+}

@@ -1,0 +1,114 @@
+// The element under abuse: a pick forced onto a disabled list from page script, and many
+// elements made and thrown away in one page.
+import { MoravinePage, recordedToday } from './moravine_driver.mjs';
+
+const cycles = 200;
+const oneInstanceBytes = 1024 * 1024;
+
+async function listState(session, id) {
+    return session.page.evaluate((host, listId) => {
+        const list = document.querySelector(host).shadowRoot.getElementById(listId);
+        return { disabled: list.disabled, value: list.value };
+    }, session.host, id);
+}
+
+export async function checkForcedInput(report, browser, origin) {
+    const session = await MoravinePage.open(browser, `${origin}/element.html`);
+    try {
+        const before = await listState(session, 'DDUSW');
+        if (!report.check('#DDUSW is disabled at start, with fetal biometry chosen', before.disabled)) {
+            return;
+        }
+        const forced = await session.page.evaluate((host) => {
+            const list = document.querySelector(host).shadowRoot.getElementById('DDUSW');
+            list.removeAttribute('disabled');
+            let other = [...list.options].find((option) => option.value !== list.value);
+            if (!other) {
+                other = new Option('99', '99');
+                list.add(other);
+            }
+            list.value = other.value;
+            list.dispatchEvent(new Event('change', { bubbles: true }));
+            return other.value;
+        }, session.host);
+        report.note(`forced #DDUSW from ${JSON.stringify(before.value)} to ${JSON.stringify(forced)}`);
+
+        const error = await session.poll(async () => (await session.events('runtime-error')).at(-1), 3_000);
+        report.check('the forced pick fires runtime-error', error, JSON.stringify(error));
+        report.check('runtime-error carries a message',
+            typeof error?.detail?.message === 'string' && error.detail.message.length > 0,
+            JSON.stringify(error?.detail));
+        report.check('runtime-error bubbles and is composed', error?.bubbles && error?.composed,
+            JSON.stringify(error));
+        const restored = await session.poll(
+            async () => (await listState(session, 'DDUSW')).value === before.value, 3_000);
+        const after = await listState(session, 'DDUSW');
+        report.check('#DDUSW shows the model\'s value again', restored,
+            `shows ${JSON.stringify(after.value)}, the model has ${JSON.stringify(before.value)}`);
+        report.note(`#DDUSW is ${after.disabled ? 'disabled again' : 'left enabled'} after the refusal`);
+        report.equal('forced input: no page error', session.pageErrors, []);
+    } finally {
+        await session.page.close();
+    }
+}
+
+export async function checkCreateRemoveCycles(report, browser, origin) {
+    const session = await MoravinePage.open(browser, `${origin}/blank.html`);
+    try {
+        const result = await session.page.evaluate(async (count, today) => {
+            const memoryBytes = globalThis.__ruvoMoravineMemoryBytes;
+            const stage = document.getElementById('stage');
+            const frame = () => new Promise((resolve) => requestAnimationFrame(() => resolve()));
+            const nextTask = () => new Promise((resolve) => setTimeout(resolve, 0));
+            // Collects garbage where the page may, so that what finalizers free is freed.
+            const collect = async () => {
+                globalThis.gc?.();
+                await nextTask();
+                await nextTask();
+            };
+            const cycle = async () => {
+                const element = document.createElement('ruvo-moravine');
+                element.setAttribute('today', today);
+                stage.append(element);
+                await frame();
+                element.remove();
+                await nextTask();
+            };
+            await cycle();
+            await collect();
+            const afterFirst = typeof memoryBytes === 'function' ? memoryBytes() : null;
+            for (let i = 1; i < count; i++) {
+                await cycle();
+                if (i % 50 === 0) await collect();
+            }
+            await collect();
+            const afterAll = typeof memoryBytes === 'function' ? memoryBytes() : null;
+            return {
+                hooked: typeof memoryBytes === 'function',
+                afterFirst,
+                afterAll,
+                left: stage.childElementCount,
+                collected: typeof globalThis.gc === 'function',
+            };
+        }, cycles, recordedToday);
+
+        report.equal(`no element is left after ${cycles} cycles`, result.left, 0);
+        if (!result.collected) report.note('no gc() in this page: garbage was left to the collector');
+        if (!result.hooked) {
+            report.skip(`wasm memory after ${cycles} cycles`,
+                'the module has no globalThis.__ruvoMoravineMemoryBytes() to read its memory size');
+        } else {
+            report.note(`wasm memory after 1 cycle: ${result.afterFirst} bytes; after ${cycles}: ` +
+                `${result.afterAll} bytes`);
+            report.check(`wasm memory after ${cycles} cycles is at most one instance (1 MiB) more ` +
+                'than after the first', Number.isFinite(result.afterAll) &&
+                result.afterAll <= result.afterFirst + oneInstanceBytes,
+            `${result.afterAll - result.afterFirst} bytes more`);
+        }
+        const errors = await session.events('runtime-error');
+        report.equal('create and remove cycles: no runtime-error event', errors.length, 0);
+        report.equal('create and remove cycles: no page error', session.pageErrors, []);
+    } finally {
+        await session.page.close();
+    }
+}
