@@ -28,6 +28,12 @@ try {
     await gestationAtBirth(session, '20');
     console.log(`EDD ${await session.text('LabEDD')} (${await session.property('eddMethod')}), ` +
         `gestation at birth ${await session.text('LabGest')}`);
+    // The picture shows the question and its answers, between two blinks of a prompt.
+    await session.page.waitForFunction(() => {
+        const root = document.querySelector('ruvo-moravine').shadowRoot;
+        return root.getElementById('LabQDOB').textContent !== '' &&
+            root.getElementById('OptYes').parentElement.textContent !== '';
+    }, { timeout: 10000, polling: 20 }).catch(() => {});
     await session.page.screenshot({ path: resolve(screenshot), fullPage: true });
     for (const error of session.pageErrors) console.error(`page error: ${error}`);
 } finally {
