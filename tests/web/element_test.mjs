@@ -14,6 +14,7 @@ import { startServer } from './serve.mjs';
 import { chromiumInstalled, chromiumPath, launchChromium } from './moravine_driver.mjs';
 import { checkSessions, checkFormSubmission } from './workflow_checks.mjs';
 import { checkAccessibility } from './accessibility_checks.mjs';
+import { checkKeyboardSession } from './keyboard_checks.mjs';
 import { checkForcedInput, checkCreateRemoveCycles } from './robustness_checks.mjs';
 import { checkDownloadSize, checkFirstRender } from './budget_checks.mjs';
 
@@ -53,6 +54,8 @@ async function run(options) {
         await report.group('Sending the due date with a form', () =>
             checkFormSubmission(report, browser, server));
         await report.group('Accessibility tree', () => checkAccessibility(report, browser, server.origin));
+        await report.group('The keyboard alone', () =>
+            checkKeyboardSession(report, browser, server.origin));
         await report.group('A pick forced onto a disabled list', () =>
             checkForcedInput(report, browser, server.origin));
         await report.group('Creating and removing the element', () =>
