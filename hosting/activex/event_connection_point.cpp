@@ -1,14 +1,22 @@
 #include "hosting/activex/event_connection_point.h"
 
+#include "hosting/activex/com_enumerator.h"
+#include "hosting/activex/module.h"
 #include "hosting/activex/ruvo_h.h"
+
+#include <new>
 
 namespace ruvo::com {
 
+// A host may keep the point after the control has gone: it keeps the library loaded.
 EventConnectionPoint::EventConnectionPoint(IConnectionPointContainer* container)
-    : m_container(container) {}
+    : m_container(container) {
+    objectCreated();
+}
 
 EventConnectionPoint::~EventConnectionPoint() {
     disconnectAll();
+    objectDestroyed();
 }
 
 void EventConnectionPoint::disconnectAll() {
@@ -78,9 +86,15 @@ HRESULT EventConnectionPoint::Unadvise(DWORD cookie) {
 }
 
 HRESULT EventConnectionPoint::EnumConnections(IEnumConnections** connections) {
-    if (connections)
-        *connections = nullptr;
-    return E_NOTIMPL;
+    if (!connections)
+        return E_POINTER;
+    std::vector<CONNECTDATA> connected;
+    for (std::size_t index = 0; index < m_sinks.size(); ++index) {
+        if (m_sinks[index])
+            connected.push_back({m_sinks[index], static_cast<DWORD>(index + 1)});
+    }
+    *connections = new (std::nothrow) ConnectionEnumerator(std::move(connected));
+    return *connections ? S_OK : E_OUTOFMEMORY;
 }
 
 } // namespace ruvo::com

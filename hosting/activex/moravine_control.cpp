@@ -1,10 +1,13 @@
 #include "hosting/activex/moravine_control.h"
 
 #include "control/core/widget_tree.h"
+#include "hosting/activex/com_enumerator.h"
 #include "hosting/activex/com_errors.h"
 #include "hosting/activex/module.h"
 
 #include <olectl.h>
+
+#include <new>
 
 namespace ruvo::com {
 
@@ -152,8 +155,15 @@ HRESULT MoravineControl::Invoke(DISPID id, REFIID iid, LCID, WORD flags, DISPPAR
         return DISP_E_MEMBERNOTFOUND;
     if (!parameters)
         return E_INVALIDARG;
-    if (parameters->cNamedArgs != 0)
-        return DISP_E_NONAMEDARGS;
+    // The one argument may come by name, as VBA's ctl.datenice(xdate:=d) passes it: xdate is
+    // parameter 0.
+    for (UINT named = 0; named < parameters->cNamedArgs; ++named) {
+        if (parameters->rgdispidNamedArgs[named] != 0) {
+            if (badArgument)
+                *badArgument = named;
+            return DISP_E_PARAMNOTFOUND;
+        }
+    }
     if (parameters->cArgs != 1)
         return toException(RuntimeError(ErrorKind::InvalidArgument, "datenice takes one date"),
                            exception);
@@ -571,9 +581,11 @@ HRESULT MoravineControl::GetGUID(DWORD kind, GUID* guid) {
 // IConnectionPointContainer
 
 HRESULT MoravineControl::EnumConnectionPoints(IEnumConnectionPoints** points) {
-    if (points)
-        *points = nullptr;
-    return E_NOTIMPL;
+    if (!points)
+        return E_POINTER;
+    *points =
+        new (std::nothrow) ConnectionPointEnumerator(std::vector<IConnectionPoint*>{m_events});
+    return *points ? S_OK : E_OUTOFMEMORY;
 }
 
 HRESULT MoravineControl::FindConnectionPoint(REFIID iid, IConnectionPoint** point) {

@@ -2,6 +2,7 @@
 // datenice, errors as HRESULTs, and the type information. Run under Wine after registration:
 //   com_host_test.exe PATH\Ruvo.ocx
 #include "com_check.h"
+#include "com_host_checks.h"
 #include "hosting/activex/ruvo_h.h"
 
 #include <ocidl.h>
@@ -292,6 +293,9 @@ int main(int argc, char** argv) {
     earlyAndLateBound();
     errors();
     typeInformation();
+    if (library)
+        connectionPoints(library);
+    namedArgument();
     registration();
     CoFreeUnusedLibraries();
     CoUninitialize();
