@@ -74,4 +74,15 @@ STDAPI DllUnregisterServer() {
     return ruvo::com::unregisterServer();
 }
 
+// regsvr32 /n /i:user registers for the user alone, /u /n /i:user removes that; without "user"
+// it registers for the machine, as DllRegisterServer does.
+STDAPI DllInstall(BOOL install, LPCWSTR commandLine) {
+    const auto change = install ? ruvo::com::registerServer : ruvo::com::unregisterServer;
+    if (commandLine && _wcsicmp(commandLine, L"user") == 0)
+        return ruvo::com::forUser(change);
+    if (commandLine && *commandLine)
+        return E_INVALIDARG;
+    return change();
+}
+
 } // extern "C"

@@ -97,10 +97,34 @@ HRESULT registerServer() {
 HRESULT unregisterServer() {
     deleteTree(L"CLSID\\" + guidText(CLSID_Moravine));
     deleteTree(progId);
+    // What is not registered is already unregistered: the type library's own removal would fail.
+    HKEY library = nullptr;
+    if (RegOpenKeyExW(HKEY_CLASSES_ROOT, (L"TypeLib\\" + guidText(LIBID_Ruvo)).c_str(), 0, KEY_READ,
+                      &library) != ERROR_SUCCESS)
+        return S_OK;
+    RegCloseKey(library);
     // Removes the library's key and the interfaces it recorded.
     const HRESULT result =
         UnRegisterTypeLib(LIBID_Ruvo, 1, 0, 0x0409, sizeof(void*) == 8 ? SYS_WIN64 : SYS_WIN32);
     return result == TYPE_E_REGISTRYACCESS || SUCCEEDED(result) ? S_OK : result;
+}
+
+HRESULT forUser(HRESULT (*change)()) {
+    HKEY classes = nullptr;
+    LONG status = RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Classes", 0, nullptr, 0,
+                                  KEY_ALL_ACCESS, nullptr, &classes, nullptr);
+    if (status != ERROR_SUCCESS)
+        return change == unregisterServer ? S_OK : HRESULT_FROM_WIN32(status);
+    // Everything written to the classes root, the type library's keys included, goes to the
+    // user's classes meanwhile.
+    status = RegOverridePredefKey(HKEY_CLASSES_ROOT, classes);
+    HRESULT result = HRESULT_FROM_WIN32(status);
+    if (status == ERROR_SUCCESS) {
+        result = change();
+        RegOverridePredefKey(HKEY_CLASSES_ROOT, nullptr);
+    }
+    RegCloseKey(classes);
+    return result;
 }
 
 } // namespace ruvo::com

@@ -9,7 +9,11 @@ namespace ruvo::com {
 // and returns its HRESULT.
 HRESULT registerServer();
 
-// Removes everything registerServer records, and nothing else.
+// Removes everything registerServer records, and nothing else; succeeds when nothing is recorded.
 HRESULT unregisterServer();
+
+// Runs registerServer or unregisterServer on the user's own classes, Software\Classes under
+// HKEY_CURRENT_USER, instead of the machine's: that needs no administrator rights.
+HRESULT forUser(HRESULT (*change)());
 
 } // namespace ruvo::com

@@ -1,4 +1,4 @@
-# Checks Ruvo.ocx as a file, without running it: its format, the four exports at ordinals 1 to 4,
+# Checks Ruvo.ocx as a file, without running it: its format, the five exports at ordinals 1 to 5,
 # the system DLLs it needs, its resources and its version strings.
 #   cmake -DOBJDUMP=... -DSTRINGS=... -DFILE=Ruvo.ocx -DFORMAT=pei-i386 -P check_pe.cmake
 execute_process(COMMAND ${OBJDUMP} -p ${FILE} OUTPUT_VARIABLE headers RESULT_VARIABLE result)
@@ -18,7 +18,7 @@ expect("\n\tDLL\n" "${headers}" "the file is not a DLL")
 expect("Subsystem[ \t]+00000002" "${headers}" "the subsystem is not the graphical one")
 expect("Ordinal Base[ \t]+1" "${headers}" "exports do not start at ordinal 1")
 set(ordinal 0)
-foreach(export DllCanUnloadNow DllGetClassObject DllRegisterServer DllUnregisterServer)
+foreach(export DllCanUnloadNow DllGetClassObject DllRegisterServer DllUnregisterServer DllInstall)
     expect("\\[ +${ordinal}\\] ${export}\n" "${headers}" "${export} is not export ${ordinal} (ordinal ${ordinal}+1)")
     math(EXPR ordinal "${ordinal} + 1")
 endforeach()
