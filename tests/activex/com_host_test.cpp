@@ -208,7 +208,7 @@ void typeInformation() {
     CHECK(provider->GetClassInfo(&coclass) == S_OK);
     TYPEATTR* attributes = nullptr;
     coclass->GetTypeAttr(&attributes);
-    CHECK(attributes->typekind == TKIND_COCLASS && (attributes->wTypeFlags & TYPEFLAG_FCONTROL));
+    CHECK(attributes->typekind == TKIND_COCLASS && attributes->wTypeFlags == TYPEFLAG_FCONTROL);
     coclass->ReleaseTypeAttr(attributes);
     coclass->Release();
     provider->Release();
