@@ -39,6 +39,14 @@ expect("_SRCIID_MORAVINE[^\n]*\n[^\n]*\n[^\n]*\n[^\n]*Size: 0x000014" "${headers
 expect("Entry: ID: 0x000002[^\n]*\n[^\n]*\n[^\n]*Entry: ID: 0x007530" "${headers}" "no bitmap 30000")
 expect("Entry: ID: 0x000010" "${headers}" "no version resource")
 
+# A shipped file is stripped: no symbol table, no debugging sections.
+execute_process(COMMAND ${OBJDUMP} -h ${FILE} OUTPUT_VARIABLE sections)
+if(sections MATCHES "\.debug_")
+    list(APPEND failures "it carries debugging sections")
+endif()
+execute_process(COMMAND ${OBJDUMP} -t ${FILE} OUTPUT_VARIABLE symbols)
+expect("no symbols" "${symbols}" "it carries a symbol table")
+
 execute_process(COMMAND ${STRINGS} -el ${FILE} OUTPUT_VARIABLE texts)
 foreach(text CompanyName FileVersion ProductVersion ProductName InternalName OriginalFilename
         OLESelfRegister "Ruvo.ocx" "040904B0")
@@ -49,4 +57,5 @@ if(failures)
     string(REPLACE ";" "\n  " failures "${failures}")
     message(FATAL_ERROR "${FILE}:\n  ${failures}")
 endif()
-message(STATUS "${FILE}: ${FORMAT}, exports, resources and version as expected")
+file(SIZE ${FILE} size)
+message(STATUS "${FILE}: ${FORMAT}, ${size} bytes, stripped; exports, resources and version as expected")
