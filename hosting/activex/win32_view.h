@@ -36,6 +36,12 @@ class Win32View final : private HostObserver {
     void place(const RECT& position);
     void show(bool visible);
 
+    // The surface as its windows show it now, the prompts in their current form, drawn into dc
+    // with its top-left corner at the dc's origin: what a container prints or draws in its
+    // design view. size() is its size in the same pixels.
+    void print(HDC dc) const;
+    SIZE size() const;
+
     // The message of the last run-time error a user's action or a tick met, if any.
     const std::optional<std::string>& lastError() const { return m_lastError; }
 

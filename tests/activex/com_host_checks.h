@@ -5,3 +5,4 @@
 
 void connectionPoints(HMODULE library);
 void namedArgument();
+void drawnWithoutAWindow();

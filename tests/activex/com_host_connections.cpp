@@ -117,3 +117,32 @@ void namedArgument() {
     CHECK(badArgument == 0);
     control->Release();
 }
+
+// A container that prints a control it never activated gets the surface all the same, drawn
+// through a hidden window: the date lists in their own colour, not an empty box.
+void drawnWithoutAWindow() {
+    IViewObject* view = nullptr;
+    CHECK(SUCCEEDED(CoCreateInstance(CLSID_Moravine, nullptr, CLSCTX_INPROC_SERVER, IID_IViewObject,
+                                     reinterpret_cast<void**>(&view))));
+    if (!view)
+        return;
+    const int width = 581, height = 361;
+    BITMAPINFO format{};
+    format.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HDC memory = CreateCompatibleDC(nullptr);
+    HBITMAP bitmap = CreateDIBSection(memory, &format, DIB_RGB_COLORS, &bits, nullptr, 0);
+    const HGDIOBJ previous = SelectObject(memory, bitmap);
+    const RECTL bounds{0, 0, width, height};
+    CHECK(view->Draw(DVASPECT_CONTENT, -1, nullptr, nullptr, nullptr, memory, &bounds, nullptr,
+                     nullptr, 0) == S_OK);
+    GdiFlush();
+    int listColoured = 0;
+    for (int i = 0; i < width * height; ++i)
+        listColoured += static_cast<const DWORD*>(bits)[i] == 0xFFC0C0 ? 1 : 0;
+    CHECK(listColoured > 1000);
+    SelectObject(memory, previous);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    view->Release();
+}

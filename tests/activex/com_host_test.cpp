@@ -296,6 +296,7 @@ int main(int argc, char** argv) {
     if (library)
         connectionPoints(library);
     namedArgument();
+    drawnWithoutAWindow();
     registration();
     CoFreeUnusedLibraries();
     CoUninitialize();

@@ -3,6 +3,7 @@
 // appears in LabEDD's window. Saves a picture of the hosted control:
 //   container_test.exe SCREENSHOT.png
 #include "com_check.h"
+#include "draw_checks.h"
 #include "win32_view_checks.h"
 
 #include <windows.h>
@@ -154,6 +155,7 @@ int main(int argc, char** argv) {
         (void)headless.host.click(s.ComCalcEDD);
     });
 
+    ruvo::com::testing::checkDrawing(control, surface);
     CHECK(savePng(frame, std::wstring(argv[1], argv[1] + std::strlen(argv[1])).c_str()));
     if (control)
         control->Release();

@@ -1,0 +1,131 @@
+#include "draw_checks.h"
+
+#include "com_check.h"
+#include "win32_view_checks.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+namespace ruvo::com::testing {
+
+namespace {
+
+// A picture in memory, 32 bits a pixel, top row first.
+struct Picture {
+    int width = 0;
+    int height = 0;
+    std::vector<DWORD> pixels;
+
+    COLORREF at(int x, int y) const {
+        const DWORD pixel = pixels[static_cast<std::size_t>(y * width + x)];
+        return RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF);
+    }
+};
+
+// Runs paint on a memory dc of the given size, and returns what it drew.
+template <typename Paint>
+Picture drawn(int width, int height, Paint paint) {
+    Picture picture{width, height, {}};
+    BITMAPINFO format{};
+    format.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HDC memory = CreateCompatibleDC(nullptr);
+    HBITMAP bitmap = CreateDIBSection(memory, &format, DIB_RGB_COLORS, &bits, nullptr, 0);
+    const HGDIOBJ previous = SelectObject(memory, bitmap);
+    RECT all{0, 0, width, height};
+    FillRect(memory, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    paint(memory);
+    GdiFlush();
+    const auto* first = static_cast<const DWORD*>(bits);
+    picture.pixels.assign(first, first + width * height);
+    SelectObject(memory, previous);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    return picture;
+}
+
+// The share of pixels whose channels differ by at most 8 (font smoothing aside).
+double sameShare(const Picture& one, const Picture& other) {
+    std::size_t same = 0;
+    for (int y = 0; y < one.height; ++y) {
+        for (int x = 0; x < one.width; ++x) {
+            const COLORREF a = one.at(x, y), b = other.at(x, y);
+            if (std::abs(GetRValue(a) - GetRValue(b)) <= 8 &&
+                std::abs(GetGValue(a) - GetGValue(b)) <= 8 &&
+                std::abs(GetBValue(a) - GetBValue(b)) <= 8)
+                ++same;
+        }
+    }
+    return static_cast<double>(same) / static_cast<double>(one.pixels.size());
+}
+
+// Where a widget's window sits in the surface's picture.
+RECT placeOf(HWND surface, const char* name) {
+    RECT place;
+    GetWindowRect(childNamed(surface, name), &place);
+    MapWindowPoints(nullptr, surface, reinterpret_cast<POINT*>(&place), 2);
+    return place;
+}
+
+bool holds(const Picture& picture, RECT area, COLORREF colour) {
+    for (int y = area.top; y < area.bottom; ++y) {
+        for (int x = area.left; x < area.right; ++x) {
+            if (picture.at(x, y) == colour)
+                return true;
+        }
+    }
+    return false;
+}
+
+void checkPicture(const Picture& picture, const Picture& screen, HWND surface, const char* what) {
+    const double share = sameShare(picture, screen);
+    std::printf("%s: %.1f%% of the pixels as on the screen\n", what, share * 100);
+    CHECK(share >= 0.97);
+    // The date lists' own colour, and the EDD's dark red text.
+    CHECK(holds(picture, placeOf(surface, "DDLSDateM"), RGB(255, 192, 192)));
+    CHECK(holds(picture, placeOf(surface, "LabEDD"), RGB(192, 0, 0)));
+}
+
+} // namespace
+
+void checkDrawing(IUnknown* control, HWND surface) {
+    IViewObject* view = nullptr;
+    CHECK(SUCCEEDED(control->QueryInterface(IID_IViewObject, reinterpret_cast<void**>(&view))));
+    if (!view)
+        return;
+    RECT area;
+    GetClientRect(surface, &area);
+    const int width = area.right, height = area.bottom;
+    RedrawWindow(surface, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    const Picture screen = drawn(width, height, [&](HDC memory) {
+        HDC window = GetDC(surface);
+        BitBlt(memory, 0, 0, width, height, window, 0, 0, SRCCOPY);
+        ReleaseDC(surface, window);
+    });
+    const RECTL bounds{0, 0, width, height};
+    const Picture memory = drawn(width, height, [&](HDC dc) {
+        CHECK(view->Draw(DVASPECT_CONTENT, -1, nullptr, nullptr, nullptr, dc, &bounds, nullptr,
+                         nullptr, 0) == S_OK);
+    });
+    checkPicture(memory, screen, surface, "drawn into a memory dc");
+
+    // An enhanced metafile, as a container records the control for printing, played back.
+    HDC reference = GetDC(nullptr);
+    const RECT himetric{0, 0, MulDiv(width, 2540, GetDeviceCaps(reference, LOGPIXELSX)),
+                        MulDiv(height, 2540, GetDeviceCaps(reference, LOGPIXELSY))};
+    HDC recorder = CreateEnhMetaFileW(reference, nullptr, &himetric, nullptr);
+    ReleaseDC(nullptr, reference);
+    CHECK(view->Draw(DVASPECT_CONTENT, -1, nullptr, nullptr, nullptr, recorder, &bounds, nullptr,
+                     nullptr, 0) == S_OK);
+    HENHMETAFILE metafile = CloseEnhMetaFile(recorder);
+    const Picture played = drawn(width, height, [&](HDC dc) {
+        RECT all{0, 0, width, height};
+        CHECK(PlayEnhMetaFile(dc, metafile, &all));
+    });
+    DeleteEnhMetaFile(metafile);
+    checkPicture(played, screen, surface, "drawn into an enhanced metafile, played back");
+    view->Release();
+}
+
+} // namespace ruvo::com::testing
