@@ -3,6 +3,7 @@
 #include "control/core/widget_tree.h"
 #include "hosting/activex/com_enumerator.h"
 #include "hosting/activex/com_errors.h"
+#include "hosting/activex/dialog_tabs.h"
 #include "hosting/activex/module.h"
 
 #include <olectl.h>
@@ -319,8 +320,66 @@ HRESULT MoravineControl::activateInPlace(IOleClientSite* site, HWND parent, LPCR
     }
     m_inPlaceSite = inPlace;
     m_view = std::make_unique<Win32View>(m_control, window, place);
+    m_view->onFocusChange = [this](bool inside) { focusChanged(inside); };
+    m_view->setDesignMode(!userMode());
     m_view->show(true);
     return S_OK;
+}
+
+bool MoravineControl::userMode() const {
+    IDispatch* ambient = nullptr;
+    if (!m_site ||
+        FAILED(m_site->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&ambient))))
+        return true;
+    DISPPARAMS none{nullptr, nullptr, 0, 0};
+    VARIANT value;
+    VariantInit(&value);
+    const HRESULT result = ambient->Invoke(DISPID_AMBIENT_USERMODE, IID_NULL, LOCALE_USER_DEFAULT,
+                                           DISPATCH_PROPERTYGET, &none, &value, nullptr, nullptr);
+    ambient->Release();
+    // A container that does not say runs its forms for users.
+    const bool user = FAILED(result) || value.vt != VT_BOOL || value.boolVal != VARIANT_FALSE;
+    VariantClear(&value);
+    return user;
+}
+
+void MoravineControl::setActiveObject(bool active) {
+    if (!m_inPlaceSite)
+        return;
+    IOleInPlaceFrame* frame = nullptr;
+    IOleInPlaceUIWindow* document = nullptr;
+    RECT position{}, clip{};
+    OLEINPLACEFRAMEINFO frameInfo{};
+    frameInfo.cb = sizeof frameInfo;
+    if (FAILED(m_inPlaceSite->GetWindowContext(&frame, &document, &position, &clip, &frameInfo)))
+        return;
+    IOleInPlaceActiveObject* object = active ? this : nullptr;
+    const wchar_t* name = active ? L"Moravine" : nullptr;
+    if (frame)
+        frame->SetActiveObject(object, name);
+    if (document)
+        document->SetActiveObject(object, name);
+    release(frame);
+    release(document);
+}
+
+void MoravineControl::activateUserInterface() {
+    if (m_userInterfaceActive || !m_inPlaceSite)
+        return;
+    m_userInterfaceActive = true;
+    m_inPlaceSite->OnUIActivate();
+    setActiveObject(true);
+}
+
+void MoravineControl::focusChanged(bool inside) {
+    if (inside)
+        activateUserInterface();
+    IOleControlSite* controlSite = nullptr;
+    if (m_site && SUCCEEDED(m_site->QueryInterface(IID_IOleControlSite,
+                                                   reinterpret_cast<void**>(&controlSite)))) {
+        controlSite->OnFocus(inside);
+        controlSite->Release();
+    }
 }
 
 HRESULT MoravineControl::EnumVerbs(IEnumOLEVERB** verbs) {
@@ -403,6 +462,7 @@ HRESULT MoravineControl::ContextSensitiveHelp(BOOL) {
 HRESULT MoravineControl::InPlaceDeactivate() {
     if (!m_view)
         return S_OK;
+    UIDeactivate();
     m_view.reset();
     if (m_inPlaceSite)
         m_inPlaceSite->OnInPlaceDeactivate();
@@ -411,6 +471,12 @@ HRESULT MoravineControl::InPlaceDeactivate() {
 }
 
 HRESULT MoravineControl::UIDeactivate() {
+    if (!m_userInterfaceActive)
+        return S_OK;
+    m_userInterfaceActive = false;
+    setActiveObject(false);
+    if (m_inPlaceSite)
+        m_inPlaceSite->OnUIDeactivate(FALSE);
     return S_OK;
 }
 
@@ -427,10 +493,21 @@ HRESULT MoravineControl::ReactivateAndUndo() {
 }
 
 // Tab and the arrow keys move between the control's own inputs.
+// Tab moves through the control's inputs and, from its last (Shift+Tab: its first), leaves it:
+// the container then moves the focus on. The other keys of a dialog (the arrows within an option
+// group, Enter and Space on a button) work as in any dialog.
 HRESULT MoravineControl::TranslateAccelerator(LPMSG message) {
-    if (m_view && message && IsDialogMessageW(m_view->window(), message))
-        return S_OK;
-    return S_FALSE;
+    if (!m_view || !message || message->message < WM_KEYFIRST || message->message > WM_KEYLAST)
+        return S_FALSE;
+    const HWND surface = m_view->window();
+    const HWND focused = GetFocus();
+    if (!focused || (focused != surface && !IsChild(surface, focused)))
+        return S_FALSE; // the container's own widget has the key
+    if (message->message == WM_KEYDOWN && message->wParam == VK_TAB &&
+        GetKeyState(VK_CONTROL) >= 0 && GetKeyState(VK_MENU) >= 0 &&
+        tabLeaves(surface, focused, GetKeyState(VK_SHIFT) < 0))
+        return S_FALSE;
+    return IsDialogMessageW(surface, message) ? S_OK : S_FALSE;
 }
 
 HRESULT MoravineControl::OnFrameWindowActivate(BOOL) {
@@ -457,10 +534,14 @@ HRESULT MoravineControl::GetControlInfo(CONTROLINFO* info) {
     return S_OK;
 }
 
+// The control has no mnemonics (GetControlInfo lists none), so none is ever pressed.
 HRESULT MoravineControl::OnMnemonic(MSG*) {
-    return E_NOTIMPL;
+    return S_OK;
 }
-HRESULT MoravineControl::OnAmbientPropertyChange(DISPID) {
+
+HRESULT MoravineControl::OnAmbientPropertyChange(DISPID property) {
+    if (m_view && (property == DISPID_AMBIENT_USERMODE || property == DISPID_UNKNOWN))
+        m_view->setDesignMode(!userMode());
     return S_OK;
 }
 HRESULT MoravineControl::FreezeEvents(BOOL) {

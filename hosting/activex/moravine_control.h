@@ -127,6 +127,13 @@ class MoravineControl final : public _Moravine,
 
     HRESULT typeLibrary(ITypeLib** library);
     HRESULT activateInPlace(IOleClientSite* site, HWND parent, LPCRECT position);
+    // The focus came into the control's windows or left them: the container learns it, and the
+    // control becomes the active object while it has the focus.
+    void focusChanged(bool inside);
+    void activateUserInterface();
+    // Whether the container runs its forms for users (true) or designs them (false).
+    bool userMode() const;
+    void setActiveObject(bool active);
 
     LONG m_references = 1;
     SystemClock m_clock;
@@ -139,6 +146,7 @@ class MoravineControl final : public _Moravine,
     EventConnectionPoint* m_events = nullptr;
     SIZEL m_extent; // HIMETRIC
     std::unique_ptr<Win32View> m_view;
+    bool m_userInterfaceActive = false;
 };
 
 } // namespace ruvo::com

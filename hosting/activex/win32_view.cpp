@@ -58,6 +58,8 @@ view::SystemPalette systemPalette() {
 
 // The one Windows timer of a control window.
 constexpr UINT_PTR hostTimeTimer = 1;
+// Posted when a child lost the focus: where it went is known once the move has finished.
+constexpr UINT focusCheckMessage = WM_APP + 1;
 
 // The toolkit's monotonic clock.
 std::chrono::milliseconds toolkitTime() {
@@ -180,7 +182,7 @@ void Win32View::createChild(Widget& model) {
         break;
     case WidgetKind::OptionButton:
         windowClass = L"BUTTON";
-        style |= BS_RADIOBUTTON | WS_TABSTOP;
+        style |= BS_RADIOBUTTON | BS_NOTIFY | WS_TABSTOP;
         break;
     case WidgetKind::ComboBox:
         windowClass = L"COMBOBOX";
@@ -188,7 +190,7 @@ void Win32View::createChild(Widget& model) {
         break;
     case WidgetKind::CommandButton:
         windowClass = L"BUTTON";
-        style |= BS_PUSHBUTTON | WS_TABSTOP;
+        style |= BS_PUSHBUTTON | BS_NOTIFY | WS_TABSTOP;
         break;
     case WidgetKind::PictureBox:
         style |= SS_BITMAP | SS_CENTERIMAGE;
@@ -349,8 +351,13 @@ LRESULT Win32View::handle(UINT message, WPARAM w, LPARAM l) {
             command(reinterpret_cast<HWND>(l), HIWORD(w));
         return 0;
     case WM_TIMER:
-        if (w == hostTimeTimer)
+        if (w == hostTimeTimer && !m_designMode)
             dispatch({});
+        return 0;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+    case focusCheckMessage:
+        focusMoved();
         return 0;
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLOREDIT:
@@ -366,6 +373,16 @@ void Win32View::command(HWND child, WORD code) {
     auto found = m_widgets.find(child);
     if (found == m_widgets.end())
         return;
+    if (code == BN_SETFOCUS || code == EN_SETFOCUS || code == CBN_SETFOCUS) {
+        focusMoved();
+        return;
+    }
+    if (code == BN_KILLFOCUS || code == EN_KILLFOCUS || code == CBN_KILLFOCUS) {
+        PostMessageW(m_window, focusCheckMessage, 0, 0);
+        return;
+    }
+    if (m_designMode)
+        return;
     Widget& model = *found->second;
     if (model.kind() == WidgetKind::ComboBox && code == CBN_SELCHANGE) {
         const auto index = SendMessageW(child, CB_GETCURSEL, 0, 0);
@@ -378,6 +395,31 @@ void Win32View::command(HWND child, WORD code) {
                 model.kind() == WidgetKind::CommandButton) &&
                code == BN_CLICKED) {
         dispatch([&] { return m_control.host.click(model); });
+    }
+}
+
+void Win32View::focusMoved() {
+    const HWND focused = GetFocus();
+    const bool inside = focused && (focused == m_window || IsChild(m_window, focused));
+    if (inside == m_holdsFocus)
+        return;
+    m_holdsFocus = inside;
+    if (onFocusChange)
+        onFocusChange(inside);
+}
+
+void Win32View::setDesignMode(bool design) {
+    if (design == m_designMode)
+        return;
+    m_designMode = design;
+    // A disabled window's children take no input, and look as they did.
+    EnableWindow(m_window, !design);
+    if (design) {
+        KillTimer(m_window, hostTimeTimer);
+    } else {
+        // The prompts go on from where they stood: the time spent standing still does not count.
+        m_hostTime.emplace(m_control.host, toolkitTime());
+        dispatch({});
     }
 }
 
@@ -401,6 +443,8 @@ void Win32View::dispatch(const std::function<std::optional<RuntimeError>()>& act
         if (auto error = view::guarded(action))
             report(*error);
     }
+    if (m_designMode)
+        return;
     if (const auto next = m_hostTime->untilNextTick())
         SetTimer(m_window, hostTimeTimer,
                  static_cast<UINT>(std::max<long long>(next->count(), USER_TIMER_MINIMUM)),

@@ -42,6 +42,13 @@ class Win32View final : private HostObserver {
     void print(HDC dc) const;
     SIZE size() const;
 
+    // Called when the keyboard focus comes into the control's windows (true) or leaves them.
+    std::function<void(bool inside)> onFocusChange;
+
+    // Design mode: the surface stands still, as a forms designer shows it while the control is
+    // placed. No timer runs and no input reaches the control; the picture stays as it is.
+    void setDesignMode(bool design);
+
     // The message of the last run-time error a user's action or a tick met, if any.
     const std::optional<std::string>& lastError() const { return m_lastError; }
 
@@ -58,6 +65,8 @@ class Win32View final : private HostObserver {
     void takeFont(HWND parent);
     // Tells the focus rule where the user left the focus, if inside the control.
     void noteUserFocus();
+    // Tells onFocusChange when the focus has come in or gone out.
+    void focusMoved();
     void createChild(Widget& model);
     void orderTabs();
     void command(HWND child, WORD code);
@@ -79,6 +88,8 @@ class Win32View final : private HostObserver {
     std::optional<view::HostTime> m_hostTime;
     view::FocusRule m_focusRule{m_control.host};
     bool m_focusInside = false;
+    bool m_holdsFocus = false;
+    bool m_designMode = false;
     std::map<COLORREF, HBRUSH> m_brushes;
     std::optional<std::string> m_lastError;
 };

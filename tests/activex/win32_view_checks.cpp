@@ -117,7 +117,7 @@ void checkGeometry(HWND surface) {
     CHECK(misplaced == 0);
 }
 
-void checkTabOrder(HWND surface, const std::function<void(Moravine&)>& actions) {
+std::vector<std::string> expectedTabStops(const std::function<void(Moravine&)>& actions) {
     const FixedClock clock(parseDate("7 December 2006"));
     Moravine control(clock);
     (void)control.initialize();
@@ -129,6 +129,15 @@ void checkTabOrder(HWND surface, const std::function<void(Moravine&)>& actions) 
         if (input->canTakeInput())
             expected.push_back(input->name());
     }
+    return expected;
+}
+
+std::string widgetNameOf(HWND surface, HWND window) {
+    return nameOf(surface, window);
+}
+
+void checkTabOrder(HWND surface, const std::function<void(Moravine&)>& actions) {
+    const std::vector<std::string> expected = expectedTabStops(actions);
 
     std::vector<std::string> walked;
     HWND first = GetNextDlgTabItem(surface, nullptr, FALSE);

@@ -7,12 +7,21 @@
 #include <windows.h>
 
 #include <functional>
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace ruvo::com::testing {
 
 // The window showing a widget of the surface, by the widget's name.
 HWND childNamed(HWND surface, std::string_view name);
+
+// The widget a window of the surface shows, by name, or "(not a widget)".
+std::string widgetNameOf(HWND surface, HWND window);
+
+// The inputs Tab visits in the view layer's tab order, each option group at its selected button,
+// in a fresh headless control that actions were done to, with every prompt run out.
+std::vector<std::string> expectedTabStops(const std::function<void(Moravine&)>& actions);
 
 // Runs the thread's messages for the time given, or until done says so.
 void pumpFor(DWORD milliseconds, const std::function<bool()>& done = {});

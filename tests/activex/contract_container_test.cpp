@@ -1,0 +1,217 @@
+// The control in a container that keeps the OLE control contract to the letter: its own sites,
+// host buttons before and after the control, and a message loop that offers every key to the
+// active object's TranslateAccelerator before its own dialog manager. Tab keys arrive as input.
+// Then the control in design mode. Run under Wine after registration:
+//   contract_container_test.exe
+#include "com_check.h"
+#include "contract_site.h"
+#include "hosting/activex/ruvo_h.h"
+#include "win32_view_checks.h"
+
+#include <ole2.h>
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace {
+
+using ruvo::com::testing::ContractSite;
+
+// The container's loop: the active object first, then the container's own dialog manager.
+void pump(HWND frame, ContractSite& site, DWORD milliseconds) {
+    const ULONGLONG end = GetTickCount64() + milliseconds;
+    while (GetTickCount64() < end) {
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            const bool key = message.message >= WM_KEYFIRST && message.message <= WM_KEYLAST;
+            if (key && site.active && site.active->TranslateAccelerator(&message) == S_OK)
+                continue;
+            if (IsDialogMessageW(frame, &message))
+                continue;
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+        Sleep(10);
+    }
+}
+
+// A Tab (Shift+Tab when backward) typed on the keyboard.
+void pressTab(bool backward) {
+    std::vector<INPUT> keys;
+    const auto key = [&](WORD code, DWORD flags) {
+        INPUT input{};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = code;
+        input.ki.dwFlags = flags;
+        keys.push_back(input);
+    };
+    if (backward)
+        key(VK_SHIFT, 0);
+    key(VK_TAB, 0);
+    key(VK_TAB, KEYEVENTF_KEYUP);
+    if (backward)
+        key(VK_SHIFT, KEYEVENTF_KEYUP);
+    SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT));
+}
+
+std::string focusName(HWND surface, HWND before, HWND after) {
+    const HWND focused = GetFocus();
+    if (focused == before)
+        return "Before";
+    if (focused == after)
+        return "After";
+    return ruvo::com::testing::widgetNameOf(surface, focused);
+}
+
+std::string joined(const std::vector<std::string>& names) {
+    std::string text;
+    for (const std::string& name : names)
+        text += name + " ";
+    return text;
+}
+
+HWND surfaceOf(IOleObject* object) {
+    IOleWindow* window = nullptr;
+    HWND surface = nullptr;
+    if (SUCCEEDED(object->QueryInterface(IID_IOleWindow, reinterpret_cast<void**>(&window)))) {
+        window->GetWindow(&surface);
+        window->Release();
+    }
+    return surface;
+}
+
+IOleObject* activate(ContractSite& site, HWND frame) {
+    IOleObject* object = nullptr;
+    CHECK(SUCCEEDED(CoCreateInstance(CLSID_Moravine, nullptr, CLSCTX_INPROC_SERVER, IID_IOleObject,
+                                     reinterpret_cast<void**>(&object))));
+    if (!object)
+        return nullptr;
+    object->SetClientSite(&site);
+    RECT place;
+    GetClientRect(frame, &place);
+    CHECK(SUCCEEDED(object->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, &site, 0, frame, &place)));
+    return object;
+}
+
+// Tab from the host's first button walks through the control's inputs in its own order and on
+// to the host's last; Shift+Tab walks back. The site hears of the focus coming and going.
+void tabThroughTheControl(HWND frame) {
+    ContractSite site(frame);
+    HWND before = CreateWindowExW(0, L"BUTTON", L"Before", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 10,
+                                  8, 80, 24, frame, nullptr, nullptr, nullptr);
+    IOleObject* object = activate(site, frame);
+    if (!object)
+        return;
+    const HWND surface = surfaceOf(object);
+    HWND after = CreateWindowExW(0, L"BUTTON", L"After", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 500,
+                                 420, 80, 24, frame, nullptr, nullptr, nullptr);
+    // The host's stacking order is its tab order: its first button, the control, its last.
+    SetWindowPos(before, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    SetWindowPos(surface, before, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    SetWindowPos(after, surface, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    SetForegroundWindow(frame);
+    SetFocus(before);
+    pump(frame, site, 2500); // the prompts of start-up run out
+
+    std::vector<std::string> expected{"Before"};
+    for (const std::string& stop : ruvo::com::testing::expectedTabStops([](ruvo::Moravine&) {}))
+        expected.push_back(stop);
+    expected.push_back("After");
+    expected.push_back("Before");
+    std::vector<std::string> walked{focusName(surface, before, after)};
+    while (walked.size() < expected.size()) {
+        pressTab(false);
+        pump(frame, site, 60);
+        walked.push_back(focusName(surface, before, after));
+    }
+    CHECK(walked == expected);
+    if (walked != expected)
+        std::printf("Tab walked:    %s\n      expected: %s\n", joined(walked).c_str(),
+                    joined(expected).c_str());
+
+    std::vector<std::string> back{focusName(surface, before, after)};
+    while (back.size() < expected.size()) {
+        pressTab(true);
+        pump(frame, site, 60);
+        back.push_back(focusName(surface, before, after));
+    }
+    const std::vector<std::string> reversed(expected.rbegin(), expected.rend());
+    CHECK(back == reversed);
+    if (back != reversed)
+        std::printf("Shift+Tab walked: %s\n", joined(back).c_str());
+
+    CHECK(!site.heard.empty() && site.heard.front() == "OnUIActivate");
+    const auto count = [&](const char* what) {
+        return std::count(site.heard.begin(), site.heard.end(), std::string(what));
+    };
+    CHECK(count("OnUIActivate") == 1 && count("SetActiveObject") == 1);
+    CHECK(count("OnFocus(1)") == 2 && count("OnFocus(0)") == 2); // once each way round
+    std::printf("the site heard: %s\n", joined(site.heard).c_str());
+
+    object->Close(OLECLOSE_NOSAVE);
+    object->SetClientSite(nullptr);
+    object->Release();
+    DestroyWindow(before);
+    DestroyWindow(after);
+}
+
+// In design mode the surface stands still: no prompt blinks, a click changes nothing, and
+// datenice still answers. Back in user mode, the control works.
+void designMode(HWND frame) {
+    ContractSite site(frame);
+    site.userMode = false;
+    IOleObject* object = activate(site, frame);
+    if (!object)
+        return;
+    const HWND surface = surfaceOf(object);
+    const HWND calculate = ruvo::com::testing::childNamed(surface, "ComCalcEDD");
+    const HWND crl = ruvo::com::testing::childNamed(surface, "OptCRL");
+    bool blinked = false;
+    for (int look = 0; look < 30; ++look) {
+        pump(frame, site, 50);
+        blinked = blinked || !IsWindowVisible(calculate);
+    }
+    CHECK(!blinked);
+    SendMessageW(crl, BM_CLICK, 0, 0);
+    pump(frame, site, 100);
+    CHECK(SendMessageW(crl, BM_GETCHECK, 0, 0) == BST_UNCHECKED);
+    _Moravine* control = nullptr;
+    CHECK(SUCCEEDED(object->QueryInterface(IID__Moravine, reinterpret_cast<void**>(&control))));
+    DATE date = 39016;
+    BSTR text = nullptr;
+    CHECK(control && control->datenice(&date, &text) == S_OK &&
+          std::wstring(text, SysStringLen(text)) == L"26 October 2006");
+    SysFreeString(text);
+
+    site.userMode = true;
+    IOleControl* ambient = nullptr;
+    CHECK(SUCCEEDED(object->QueryInterface(IID_IOleControl, reinterpret_cast<void**>(&ambient))));
+    if (ambient) {
+        ambient->OnAmbientPropertyChange(DISPID_AMBIENT_USERMODE);
+        ambient->Release();
+    }
+    SendMessageW(crl, BM_CLICK, 0, 0);
+    pump(frame, site, 100);
+    CHECK(SendMessageW(crl, BM_GETCHECK, 0, 0) == BST_CHECKED);
+    if (control)
+        control->Release();
+    object->Close(OLECLOSE_NOSAVE);
+    object->SetClientSite(nullptr);
+    object->Release();
+}
+
+} // namespace
+
+int main() {
+    OleInitialize(nullptr);
+    HWND frame = CreateWindowExW(0, L"STATIC", L"A host window", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                                 40, 40, 640, 500, nullptr, nullptr, nullptr, nullptr);
+    tabThroughTheControl(frame);
+    designMode(frame);
+    DestroyWindow(frame);
+    OleUninitialize();
+    return ruvo::com::testing::summary();
+}
