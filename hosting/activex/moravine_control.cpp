@@ -39,6 +39,7 @@ MoravineControl::MoravineControl() {
 
 MoravineControl::~MoravineControl() {
     m_view.reset();
+    release(m_ambientFont);
     m_events->disconnectAll();
     release(m_events);
     release(m_viewSink);
@@ -319,28 +320,65 @@ HRESULT MoravineControl::activateInPlace(IOleClientSite* site, HWND parent, LPCR
         release(document);
     }
     m_inPlaceSite = inPlace;
-    m_view = std::make_unique<Win32View>(m_control, window, place);
+    takeAmbientFont();
+    HFONT font = nullptr;
+    if (m_ambientFont)
+        m_ambientFont->get_hFont(&font);
+    m_view = std::make_unique<Win32View>(m_control, window, place, font);
     m_view->onFocusChange = [this](bool inside) { focusChanged(inside); };
     m_view->setDesignMode(!userMode());
     m_view->show(true);
     return S_OK;
 }
 
-bool MoravineControl::userMode() const {
-    IDispatch* ambient = nullptr;
-    if (!m_site ||
-        FAILED(m_site->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&ambient))))
-        return true;
-    DISPPARAMS none{nullptr, nullptr, 0, 0};
+VARIANT MoravineControl::ambient(DISPID property) const {
     VARIANT value;
     VariantInit(&value);
-    const HRESULT result = ambient->Invoke(DISPID_AMBIENT_USERMODE, IID_NULL, LOCALE_USER_DEFAULT,
-                                           DISPATCH_PROPERTYGET, &none, &value, nullptr, nullptr);
-    ambient->Release();
+    IDispatch* properties = nullptr;
+    if (!m_site ||
+        FAILED(m_site->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&properties))))
+        return value;
+    DISPPARAMS none{nullptr, nullptr, 0, 0};
+    if (FAILED(properties->Invoke(property, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET,
+                                  &none, &value, nullptr, nullptr)))
+        VariantClear(&value);
+    properties->Release();
+    return value;
+}
+
+bool MoravineControl::userMode() const {
+    VARIANT value = ambient(DISPID_AMBIENT_USERMODE);
     // A container that does not say runs its forms for users.
-    const bool user = FAILED(result) || value.vt != VT_BOOL || value.boolVal != VARIANT_FALSE;
+    const bool user = value.vt != VT_BOOL || value.boolVal != VARIANT_FALSE;
     VariantClear(&value);
     return user;
+}
+
+void MoravineControl::takeAmbientFont() {
+    release(m_ambientFont);
+    VARIANT value = ambient(DISPID_AMBIENT_FONT);
+    if ((value.vt == VT_DISPATCH || value.vt == VT_UNKNOWN) && value.punkVal)
+        value.punkVal->QueryInterface(IID_IFont, reinterpret_cast<void**>(&m_ambientFont));
+    VariantClear(&value);
+}
+
+void MoravineControl::rebuildView() {
+    if (!m_view)
+        return;
+    RECT place;
+    GetWindowRect(m_view->window(), &place);
+    const HWND parent = GetParent(m_view->window());
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&place), 2);
+    const bool shown = IsWindowVisible(m_view->window());
+    takeAmbientFont();
+    HFONT font = nullptr;
+    if (m_ambientFont)
+        m_ambientFont->get_hFont(&font);
+    m_view.reset();
+    m_view = std::make_unique<Win32View>(m_control, parent, place, font);
+    m_view->onFocusChange = [this](bool inside) { focusChanged(inside); };
+    m_view->setDesignMode(!userMode());
+    m_view->show(shown);
 }
 
 void MoravineControl::setActiveObject(bool active) {
@@ -540,7 +578,9 @@ HRESULT MoravineControl::OnMnemonic(MSG*) {
 }
 
 HRESULT MoravineControl::OnAmbientPropertyChange(DISPID property) {
-    if (m_view && (property == DISPID_AMBIENT_USERMODE || property == DISPID_UNKNOWN))
+    if (property == DISPID_AMBIENT_FONT || property == DISPID_UNKNOWN)
+        rebuildView(); // the whole surface scales with the font
+    else if (m_view && property == DISPID_AMBIENT_USERMODE)
         m_view->setDesignMode(!userMode());
     return S_OK;
 }

@@ -133,6 +133,12 @@ class MoravineControl final : public _Moravine,
     void activateUserInterface();
     // Whether the container runs its forms for users (true) or designs them (false).
     bool userMode() const;
+    // An ambient property of the container, or VT_EMPTY where it has none.
+    VARIANT ambient(DISPID) const;
+    // Takes the container's ambient font, if it has one, for the view.
+    void takeAmbientFont();
+    // Shows the surface again, as the ambient properties now say.
+    void rebuildView();
     void setActiveObject(bool active);
 
     LONG m_references = 1;
@@ -147,6 +153,7 @@ class MoravineControl final : public _Moravine,
     SIZEL m_extent; // HIMETRIC
     std::unique_ptr<Win32View> m_view;
     bool m_userInterfaceActive = false;
+    IFont* m_ambientFont = nullptr; // holds the font the view draws with
 };
 
 } // namespace ruvo::com

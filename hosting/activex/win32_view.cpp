@@ -83,9 +83,10 @@ LRESULT guardedHandle(Win32View& view, UINT message, WPARAM w, LPARAM l) {
 
 } // namespace
 
-Win32View::Win32View(Moravine& control, HWND parent, const RECT& position) : m_control(control) {
+Win32View::Win32View(Moravine& control, HWND parent, const RECT& position, HFONT font)
+    : m_control(control) {
     registerClasses();
-    takeFont(parent);
+    takeFont(parent, font);
     m_logo = static_cast<HBITMAP>(LoadImageW(moduleHandle(), MAKEINTRESOURCEW(RUVO_LOGO_BITMAP),
                                              IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
 
@@ -122,8 +123,9 @@ Win32View::~Win32View() {
 }
 
 // The container's font where its window has one, else the desktop's font for dialogs.
-void Win32View::takeFont(HWND parent) {
-    auto font = reinterpret_cast<HFONT>(SendMessageW(parent, WM_GETFONT, 0, 0));
+void Win32View::takeFont(HWND parent, HFONT font) {
+    if (!font)
+        font = reinterpret_cast<HFONT>(SendMessageW(parent, WM_GETFONT, 0, 0));
     if (!font)
         font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
     m_font = font;

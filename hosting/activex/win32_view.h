@@ -27,7 +27,8 @@ namespace ruvo::com {
 // container's font, and scales with it and the screen's dots per inch.
 class Win32View final : private HostObserver {
   public:
-    Win32View(Moravine& control, HWND parent, const RECT& position);
+    // The surface takes font, the container's ambient font, or else parent's font.
+    Win32View(Moravine& control, HWND parent, const RECT& position, HFONT font = nullptr);
     ~Win32View() override;
     Win32View(const Win32View&) = delete;
     Win32View& operator=(const Win32View&) = delete;
@@ -62,7 +63,7 @@ class Win32View final : private HostObserver {
     static LRESULT CALLBACK frameProcedure(HWND, UINT, WPARAM, LPARAM);
 
     int pixels(int twips) const;
-    void takeFont(HWND parent);
+    void takeFont(HWND parent, HFONT font);
     // Tells the focus rule where the user left the focus, if inside the control.
     void noteUserFocus();
     // Tells onFocusChange when the focus has come in or gone out.

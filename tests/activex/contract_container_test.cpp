@@ -9,10 +9,12 @@
 #include "win32_view_checks.h"
 
 #include <ole2.h>
+#include <olectl.h>
 #include <windows.h>
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -203,6 +205,67 @@ void designMode(HWND frame) {
     object->Release();
 }
 
+IFontDisp* fontOf(int points) {
+    FONTDESC description{sizeof(FONTDESC),
+                         const_cast<LPOLESTR>(L"Tahoma"),
+                         {},
+                         FW_NORMAL,
+                         ANSI_CHARSET,
+                         FALSE,
+                         FALSE,
+                         FALSE};
+    description.cySize.int64 = static_cast<LONGLONG>(points) * 10000;
+    IFontDisp* font = nullptr;
+    OleCreateFontIndirect(&description, IID_IFontDisp, reinterpret_cast<void**>(&font));
+    return font;
+}
+
+int fontPixels(HWND surface) {
+    auto font = reinterpret_cast<HFONT>(
+        SendMessageW(ruvo::com::testing::childNamed(surface, "ComCalcEDD"), WM_GETFONT, 0, 0));
+    LOGFONTW description{};
+    GetObjectW(font, sizeof description, &description);
+    return std::abs(description.lfHeight);
+}
+
+int widthOf(HWND window) {
+    RECT place;
+    GetWindowRect(window, &place);
+    return place.right - place.left;
+}
+
+// The form's font reaches the control, and its whole surface scales with it; when the form's
+// font changes, so does the control's.
+void ambientFont(HWND frame) {
+    ContractSite site(frame);
+    site.font = fontOf(16);
+    CHECK(site.font != nullptr);
+    IOleObject* object = activate(site, frame);
+    if (!object)
+        return;
+    HWND surface = surfaceOf(object);
+    CHECK(fontPixels(surface) == 21); // 16 points at 96 dots per inch
+    CHECK(widthOf(surface) >= 2 * 581 - 4);
+    ruvo::com::testing::checkGeometry(surface);
+
+    site.font->Release();
+    site.font = fontOf(8);
+    IOleControl* control = nullptr;
+    CHECK(SUCCEEDED(object->QueryInterface(IID_IOleControl, reinterpret_cast<void**>(&control))));
+    if (control) {
+        control->OnAmbientPropertyChange(DISPID_AMBIENT_FONT);
+        control->Release();
+    }
+    surface = surfaceOf(object);
+    CHECK(fontPixels(surface) == 11);
+    CHECK(widthOf(surface) == 581);
+    ruvo::com::testing::checkGeometry(surface);
+    object->Close(OLECLOSE_NOSAVE);
+    object->SetClientSite(nullptr);
+    object->Release();
+    site.font->Release();
+}
+
 } // namespace
 
 int main() {
@@ -211,6 +274,7 @@ int main() {
                                  40, 40, 640, 500, nullptr, nullptr, nullptr, nullptr);
     tabThroughTheControl(frame);
     designMode(frame);
+    ambientFont(frame);
     DestroyWindow(frame);
     OleUninitialize();
     return ruvo::com::testing::summary();

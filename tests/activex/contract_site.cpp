@@ -58,11 +58,20 @@ HRESULT ContractSite::OnFocus(BOOL inside) {
 
 HRESULT ContractSite::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS*, VARIANT* result,
                              EXCEPINFO*, UINT*) {
-    if (id != DISPID_AMBIENT_USERMODE || !result)
-        return DISP_E_MEMBERNOTFOUND;
-    result->vt = VT_BOOL;
-    result->boolVal = userMode ? VARIANT_TRUE : VARIANT_FALSE;
-    return S_OK;
+    if (!result)
+        return E_POINTER;
+    if (id == DISPID_AMBIENT_USERMODE) {
+        result->vt = VT_BOOL;
+        result->boolVal = userMode ? VARIANT_TRUE : VARIANT_FALSE;
+        return S_OK;
+    }
+    if (id == DISPID_AMBIENT_FONT && font) {
+        font->AddRef();
+        result->vt = VT_DISPATCH;
+        result->pdispVal = font;
+        return S_OK;
+    }
+    return DISP_E_MEMBERNOTFOUND;
 }
 
 } // namespace ruvo::com::testing

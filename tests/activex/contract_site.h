@@ -23,6 +23,8 @@ class ContractSite final : public IOleClientSite,
 
     // The ambient UserMode: false while the container designs its form.
     bool userMode = true;
+    // The ambient Font, or none.
+    IFontDisp* font = nullptr;
     // What the control told the site: "OnUIActivate", "SetActiveObject", "OnFocus(1)", ...
     std::vector<std::string> heard;
     // The object the control made active, which the container's loop offers keys to.
