@@ -209,6 +209,20 @@ void typeInformation() {
     TYPEATTR* attributes = nullptr;
     coclass->GetTypeAttr(&attributes);
     CHECK(attributes->typekind == TKIND_COCLASS && attributes->wTypeFlags == TYPEFLAG_FCONTROL);
+    // The event interface, the class's second: hidden and non-extensible.
+    HREFTYPE events = 0;
+    ITypeInfo* eventInfo = nullptr;
+    CHECK(coclass->GetRefTypeOfImplType(1, &events) == S_OK &&
+          coclass->GetRefTypeInfo(events, &eventInfo) == S_OK);
+    if (eventInfo) {
+        TYPEATTR* eventAttributes = nullptr;
+        eventInfo->GetTypeAttr(&eventAttributes);
+        CHECK(eventAttributes->typekind == TKIND_DISPATCH &&
+              (eventAttributes->wTypeFlags & (TYPEFLAG_FHIDDEN | TYPEFLAG_FNONEXTENSIBLE)) ==
+                  (TYPEFLAG_FHIDDEN | TYPEFLAG_FNONEXTENSIBLE));
+        eventInfo->ReleaseTypeAttr(eventAttributes);
+        eventInfo->Release();
+    }
     coclass->ReleaseTypeAttr(attributes);
     coclass->Release();
     provider->Release();
