@@ -1,6 +1,7 @@
 // The per-call cost of datenice late-bound (IDispatch::Invoke, as a script host calls it) against
 // early-bound (the dual interface's vtable), in one process, as a ratio. Runs under Wine; Google
 // Benchmark has no Windows build here, so this times its own loops.
+#include "hosting/activex/control_ids.h"
 #include "hosting/activex/ruvo_h.h"
 
 #include <windows.h>
@@ -10,7 +11,7 @@
 
 namespace {
 
-constexpr DISPID datenice_dispid = 0x60030017;
+constexpr DISPID datenice_dispid = RUVO_DATENICE_DISPID;
 constexpr int calls = 100000;
 constexpr int rounds = 5;
 

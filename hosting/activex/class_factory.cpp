@@ -33,9 +33,15 @@ HRESULT ClassFactory::CreateInstance(IUnknown* outer, REFIID iid, void** object)
     *object = nullptr;
     if (outer)
         return CLASS_E_NOAGGREGATION;
-    auto* control = new (std::nothrow) MoravineControl();
-    if (!control)
+    // Nothing the control's construction throws reaches the host: it gets an HRESULT.
+    MoravineControl* control = nullptr;
+    try {
+        control = new MoravineControl(m_clock);
+    } catch (const std::bad_alloc&) {
         return E_OUTOFMEMORY;
+    } catch (...) {
+        return E_UNEXPECTED;
+    }
     const HRESULT result = control->QueryInterface(iid, object);
     control->Release();
     return result;

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "dating/clock.h"
+
 #include <unknwn.h>
 
 namespace ruvo::com {
 
-// Creates Moravine controls. One static instance serves the library; its locks keep the library
-// loaded.
+// Creates Moravine controls, whose "today" is the machine's date. One static instance serves the
+// library; its locks keep the library loaded.
 class ClassFactory final : public IClassFactory {
   public:
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void**) override;
@@ -13,6 +15,9 @@ class ClassFactory final : public IClassFactory {
     ULONG STDMETHODCALLTYPE Release() override;
     HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID, void**) override;
     HRESULT STDMETHODCALLTYPE LockServer(BOOL lock) override;
+
+  private:
+    SystemClock m_clock;
 };
 
 } // namespace ruvo::com

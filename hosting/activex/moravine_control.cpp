@@ -3,6 +3,7 @@
 #include "control/core/widget_tree.h"
 #include "hosting/activex/com_enumerator.h"
 #include "hosting/activex/com_errors.h"
+#include "hosting/activex/control_ids.h"
 #include "hosting/activex/dialog_tabs.h"
 #include "hosting/activex/module.h"
 
@@ -14,9 +15,8 @@ namespace ruvo::com {
 
 namespace {
 
-constexpr DISPID datenice_dispid = 0x60030017;
-// OLEMISC_RECOMPOSEONRESIZE | CANTLINKINSIDE | INSIDEOUT | ACTIVATEWHENVISIBLE | SETCLIENTSITEFIRST
-constexpr DWORD miscStatus = 0x20191;
+constexpr DISPID datenice_dispid = RUVO_DATENICE_DISPID;
+constexpr DWORD miscStatus = RUVO_MISC_STATUS;
 
 template <typename T>
 void release(T*& pointer) {
@@ -27,7 +27,7 @@ void release(T*& pointer) {
 
 } // namespace
 
-MoravineControl::MoravineControl() {
+MoravineControl::MoravineControl(const Clock& clock) : m_control(clock) {
     objectCreated();
     // The surface in HIMETRIC: 8715 x 5415 twips, 2540 HIMETRIC to 1440 twips.
     m_extent.cx = MulDiv(moravineGeometry.width, 2540, 1440);

@@ -30,7 +30,8 @@ class MoravineControl final : public _Moravine,
                               public IConnectionPointContainer,
                               public ISupportErrorInfo {
   public:
-    MoravineControl();
+    // The clock gives the control's "today"; it must outlive the control.
+    explicit MoravineControl(const Clock& clock);
     MoravineControl(const MoravineControl&) = delete;
     MoravineControl& operator=(const MoravineControl&) = delete;
 
@@ -142,8 +143,7 @@ class MoravineControl final : public _Moravine,
     void setActiveObject(bool active);
 
     LONG m_references = 1;
-    SystemClock m_clock;
-    Moravine m_control{m_clock};
+    Moravine m_control;
     ITypeLib* m_typeLibrary = nullptr;
     ITypeInfo* m_typeInfo = nullptr;
     IOleClientSite* m_site = nullptr;

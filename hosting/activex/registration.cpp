@@ -1,5 +1,6 @@
 #include "hosting/activex/registration.h"
 
+#include "hosting/activex/control_ids.h"
 #include "hosting/activex/module.h"
 #include "hosting/activex/resource_ids.h"
 #include "hosting/activex/ruvo_h.h"
@@ -13,8 +14,6 @@ namespace ruvo::com {
 namespace {
 
 constexpr wchar_t progId[] = L"Ruvo.Moravine";
-// OLEMISC_RECOMPOSEONRESIZE | CANTLINKINSIDE | INSIDEOUT | ACTIVATEWHENVISIBLE | SETCLIENTSITEFIRST
-constexpr wchar_t miscStatus[] = L"131473";
 
 std::wstring guidText(REFGUID guid) {
     wchar_t text[40] = {};
@@ -65,8 +64,8 @@ HRESULT registerClass(const std::wstring& path) {
         {clsid, L"Moravine"},
         {clsid + L"\\InprocServer32", path},
         {clsid + L"\\ProgID", progId},
-        {clsid + L"\\MiscStatus", miscStatus},
-        {clsid + L"\\MiscStatus\\1", miscStatus},
+        {clsid + L"\\MiscStatus", std::to_wstring(RUVO_MISC_STATUS)},
+        {clsid + L"\\MiscStatus\\1", std::to_wstring(RUVO_MISC_STATUS)},
         {clsid + L"\\ToolboxBitmap32", path + L", " + std::to_wstring(RUVO_TOOLBOX_BITMAP)},
         {clsid + L"\\TypeLib", guidText(LIBID_Ruvo)},
         {clsid + L"\\Version", L"1.0"},

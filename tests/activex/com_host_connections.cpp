@@ -2,6 +2,7 @@
 #include "com_host_checks.h"
 
 #include "com_check.h"
+#include "hosting/activex/control_ids.h"
 #include "hosting/activex/ruvo_h.h"
 
 #include <ocidl.h>
@@ -96,7 +97,7 @@ void namedArgument() {
     LPOLESTR names[] = {const_cast<LPOLESTR>(L"datenice"), const_cast<LPOLESTR>(L"xdate")};
     DISPID ids[2] = {-1, -1};
     CHECK(control->GetIDsOfNames(IID_NULL, names, 2, 0x0409, ids) == S_OK);
-    CHECK(ids[0] == 0x60030017 && ids[1] == 0);
+    CHECK(ids[0] == RUVO_DATENICE_DISPID && ids[1] == 0);
 
     VARIANT argument, result;
     argument.vt = VT_DATE;

@@ -3,6 +3,7 @@
 //   com_host_test.exe PATH\Ruvo.ocx
 #include "com_check.h"
 #include "com_host_checks.h"
+#include "hosting/activex/control_ids.h"
 #include "hosting/activex/ruvo_h.h"
 
 #include <ocidl.h>
@@ -19,7 +20,7 @@ namespace {
 using CanUnloadNow = HRESULT(STDAPICALLTYPE*)();
 using GetClassObject = HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**);
 
-constexpr DISPID datenice_dispid = 0x60030017;
+constexpr DISPID datenice_dispid = RUVO_DATENICE_DISPID;
 const DATE october26 = 39016; // 26 October 2006
 
 std::wstring text(BSTR value) {
@@ -278,7 +279,7 @@ void typeInformation() {
     IOleObject* object = nullptr;
     CHECK(SUCCEEDED(control->QueryInterface(IID_IOleObject, reinterpret_cast<void**>(&object))));
     DWORD status = 0;
-    CHECK(object->GetMiscStatus(DVASPECT_CONTENT, &status) == S_OK && status == 131473);
+    CHECK(object->GetMiscStatus(DVASPECT_CONTENT, &status) == S_OK && status == RUVO_MISC_STATUS);
     object->Release();
     control->Release();
 }
