@@ -1,5 +1,6 @@
 #include "hosting/activex/class_factory.h"
 
+#include "hosting/activex/com_boundary.h"
 #include "hosting/activex/module.h"
 #include "hosting/activex/moravine_control.h"
 
@@ -34,17 +35,12 @@ HRESULT ClassFactory::CreateInstance(IUnknown* outer, REFIID iid, void** object)
     if (outer)
         return CLASS_E_NOAGGREGATION;
     // Nothing the control's construction throws reaches the host: it gets an HRESULT.
-    MoravineControl* control = nullptr;
-    try {
-        control = new MoravineControl(m_clock);
-    } catch (const std::bad_alloc&) {
-        return E_OUTOFMEMORY;
-    } catch (...) {
-        return E_UNEXPECTED;
-    }
-    const HRESULT result = control->QueryInterface(iid, object);
-    control->Release();
-    return result;
+    return atBoundary([&] {
+        auto* control = new MoravineControl(m_clock);
+        const HRESULT result = control->QueryInterface(iid, object);
+        control->Release();
+        return result;
+    });
 }
 
 HRESULT ClassFactory::LockServer(BOOL lock) {

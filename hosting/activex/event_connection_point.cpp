@@ -1,5 +1,6 @@
 #include "hosting/activex/event_connection_point.h"
 
+#include "hosting/activex/com_boundary.h"
 #include "hosting/activex/com_enumerator.h"
 #include "hosting/activex/module.h"
 #include "hosting/activex/ruvo_h.h"
@@ -69,12 +70,14 @@ HRESULT EventConnectionPoint::GetConnectionPointContainer(IConnectionPointContai
 }
 
 HRESULT EventConnectionPoint::Advise(IUnknown* sink, DWORD* cookie) {
-    if (!sink || !cookie)
-        return E_POINTER;
-    sink->AddRef();
-    m_sinks.push_back(sink);
-    *cookie = static_cast<DWORD>(m_sinks.size());
-    return S_OK;
+    return atBoundary([&]() -> HRESULT {
+        if (!sink || !cookie)
+            return E_POINTER;
+        sink->AddRef();
+        m_sinks.push_back(sink);
+        *cookie = static_cast<DWORD>(m_sinks.size());
+        return S_OK;
+    });
 }
 
 HRESULT EventConnectionPoint::Unadvise(DWORD cookie) {
@@ -86,15 +89,17 @@ HRESULT EventConnectionPoint::Unadvise(DWORD cookie) {
 }
 
 HRESULT EventConnectionPoint::EnumConnections(IEnumConnections** connections) {
-    if (!connections)
-        return E_POINTER;
-    std::vector<CONNECTDATA> connected;
-    for (std::size_t index = 0; index < m_sinks.size(); ++index) {
-        if (m_sinks[index])
-            connected.push_back({m_sinks[index], static_cast<DWORD>(index + 1)});
-    }
-    *connections = new (std::nothrow) ConnectionEnumerator(std::move(connected));
-    return *connections ? S_OK : E_OUTOFMEMORY;
+    return atBoundary([&]() -> HRESULT {
+        if (!connections)
+            return E_POINTER;
+        std::vector<CONNECTDATA> connected;
+        for (std::size_t index = 0; index < m_sinks.size(); ++index) {
+            if (m_sinks[index])
+                connected.push_back({m_sinks[index], static_cast<DWORD>(index + 1)});
+        }
+        *connections = new (std::nothrow) ConnectionEnumerator(std::move(connected));
+        return *connections ? S_OK : E_OUTOFMEMORY;
+    });
 }
 
 } // namespace ruvo::com

@@ -1,6 +1,7 @@
 #include "hosting/activex/moravine_control.h"
 
 #include "control/core/widget_tree.h"
+#include "hosting/activex/com_boundary.h"
 #include "hosting/activex/com_enumerator.h"
 #include "hosting/activex/com_errors.h"
 #include "hosting/activex/control_ids.h"
@@ -272,19 +273,21 @@ HRESULT MoravineControl::GetClipboardData(DWORD, IDataObject** data) {
 
 HRESULT MoravineControl::DoVerb(LONG verb, LPMSG, IOleClientSite* site, LONG, HWND parent,
                                 LPCRECT position) {
-    switch (verb) {
-    case OLEIVERB_PRIMARY:
-    case OLEIVERB_SHOW:
-    case OLEIVERB_INPLACEACTIVATE:
-    case OLEIVERB_UIACTIVATE:
-        return activateInPlace(site ? site : m_site, parent, position);
-    case OLEIVERB_HIDE:
-        if (m_view)
-            m_view->show(false);
-        return S_OK;
-    default:
-        return OLEOBJ_S_INVALIDVERB;
-    }
+    return atBoundary([&]() -> HRESULT {
+        switch (verb) {
+        case OLEIVERB_PRIMARY:
+        case OLEIVERB_SHOW:
+        case OLEIVERB_INPLACEACTIVATE:
+        case OLEIVERB_UIACTIVATE:
+            return activateInPlace(site ? site : m_site, parent, position);
+        case OLEIVERB_HIDE:
+            if (m_view)
+                m_view->show(false);
+            return S_OK;
+        default:
+            return OLEOBJ_S_INVALIDVERB;
+        }
+    });
 }
 
 // The container's site may come after InitNew, so the window is made only now.
@@ -535,17 +538,19 @@ HRESULT MoravineControl::ReactivateAndUndo() {
 // the container then moves the focus on. The other keys of a dialog (the arrows within an option
 // group, Enter and Space on a button) work as in any dialog.
 HRESULT MoravineControl::TranslateAccelerator(LPMSG message) {
-    if (!m_view || !message || message->message < WM_KEYFIRST || message->message > WM_KEYLAST)
-        return S_FALSE;
-    const HWND surface = m_view->window();
-    const HWND focused = GetFocus();
-    if (!focused || (focused != surface && !IsChild(surface, focused)))
-        return S_FALSE; // the container's own widget has the key
-    if (message->message == WM_KEYDOWN && message->wParam == VK_TAB &&
-        GetKeyState(VK_CONTROL) >= 0 && GetKeyState(VK_MENU) >= 0 &&
-        tabLeaves(surface, focused, GetKeyState(VK_SHIFT) < 0))
-        return S_FALSE;
-    return IsDialogMessageW(surface, message) ? S_OK : S_FALSE;
+    return atBoundary([&]() -> HRESULT {
+        if (!m_view || !message || message->message < WM_KEYFIRST || message->message > WM_KEYLAST)
+            return S_FALSE;
+        const HWND surface = m_view->window();
+        const HWND focused = GetFocus();
+        if (!focused || (focused != surface && !IsChild(surface, focused)))
+            return S_FALSE; // the container's own widget has the key
+        if (message->message == WM_KEYDOWN && message->wParam == VK_TAB &&
+            GetKeyState(VK_CONTROL) >= 0 && GetKeyState(VK_MENU) >= 0 &&
+            tabLeaves(surface, focused, GetKeyState(VK_SHIFT) < 0))
+            return S_FALSE;
+        return IsDialogMessageW(surface, message) ? S_OK : S_FALSE;
+    });
 }
 
 HRESULT MoravineControl::OnFrameWindowActivate(BOOL) {
@@ -578,11 +583,13 @@ HRESULT MoravineControl::OnMnemonic(MSG*) {
 }
 
 HRESULT MoravineControl::OnAmbientPropertyChange(DISPID property) {
-    if (property == DISPID_AMBIENT_FONT || property == DISPID_UNKNOWN)
-        rebuildView(); // the whole surface scales with the font
-    else if (m_view && property == DISPID_AMBIENT_USERMODE)
-        m_view->setDesignMode(!userMode());
-    return S_OK;
+    return atBoundary([&]() -> HRESULT {
+        if (property == DISPID_AMBIENT_FONT || property == DISPID_UNKNOWN)
+            rebuildView(); // the whole surface scales with the font
+        else if (m_view && property == DISPID_AMBIENT_USERMODE)
+            m_view->setDesignMode(!userMode());
+        return S_OK;
+    });
 }
 HRESULT MoravineControl::FreezeEvents(BOOL) {
     return S_OK;
@@ -593,52 +600,56 @@ HRESULT MoravineControl::FreezeEvents(BOOL) {
 HRESULT MoravineControl::Draw(DWORD aspect, LONG, void*, DVTARGETDEVICE*, HDC, HDC dc,
                               LPCRECTL bounds, LPCRECTL, BOOL(STDMETHODCALLTYPE*)(ULONG_PTR),
                               ULONG_PTR) {
-    if (aspect != DVASPECT_CONTENT)
-        return DV_E_DVASPECT;
-    if (!dc || !bounds)
-        return E_INVALIDARG;
-    // The surface as its window shows it; a control not active in place draws through a hidden
-    // window made for the drawing.
-    HWND hiddenParent = nullptr;
-    std::unique_ptr<Win32View> hidden;
-    const Win32View* view = m_view.get();
-    if (!view) {
-        hiddenParent = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                                       moduleHandle(), nullptr);
-        if (!hiddenParent)
-            return E_FAIL;
-        hidden = std::make_unique<Win32View>(m_control, hiddenParent, RECT{0, 0, 0, 0});
-        view = hidden.get();
-    }
-    const SIZE size = view->size();
-    BITMAPINFO format{};
-    format.bmiHeader = {sizeof(BITMAPINFOHEADER), size.cx, -size.cy, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    HDC memory = CreateCompatibleDC(nullptr);
-    HBITMAP picture = CreateDIBSection(memory, &format, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HRESULT result = E_OUTOFMEMORY;
-    if (memory && picture) {
-        const HGDIOBJ previous = SelectObject(memory, picture);
-        view->print(memory);
-        GdiFlush();
-        // Into any dc, the printer's and the metafile's included, at the place the container asks.
-        SetStretchBltMode(dc, HALFTONE);
-        SetBrushOrgEx(dc, 0, 0, nullptr);
-        const int copied =
-            StretchDIBits(dc, bounds->left, bounds->top, bounds->right - bounds->left,
-                          bounds->bottom - bounds->top, 0, 0, size.cx, size.cy, bits, &format,
-                          DIB_RGB_COLORS, SRCCOPY);
-        result = copied ? S_OK : E_FAIL;
-        SelectObject(memory, previous);
-    }
-    if (picture)
-        DeleteObject(picture);
-    if (memory)
-        DeleteDC(memory);
-    hidden.reset();
-    if (hiddenParent)
-        DestroyWindow(hiddenParent);
-    return result;
+    return atBoundary([&]() -> HRESULT {
+        if (aspect != DVASPECT_CONTENT)
+            return DV_E_DVASPECT;
+        if (!dc || !bounds)
+            return E_INVALIDARG;
+        // The surface as its window shows it; a control not active in place draws through a hidden
+        // window made for the drawing.
+        HWND hiddenParent = nullptr;
+        std::unique_ptr<Win32View> hidden;
+        const Win32View* view = m_view.get();
+        if (!view) {
+            hiddenParent = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr,
+                                           nullptr, moduleHandle(), nullptr);
+            if (!hiddenParent)
+                return E_FAIL;
+            hidden = std::make_unique<Win32View>(m_control, hiddenParent, RECT{0, 0, 0, 0});
+            view = hidden.get();
+        }
+        const SIZE size = view->size();
+        BITMAPINFO format{};
+        format.bmiHeader = {
+            sizeof(BITMAPINFOHEADER), size.cx, -size.cy, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+        void* bits = nullptr;
+        HDC memory = CreateCompatibleDC(nullptr);
+        HBITMAP picture = CreateDIBSection(memory, &format, DIB_RGB_COLORS, &bits, nullptr, 0);
+        HRESULT result = E_OUTOFMEMORY;
+        if (memory && picture) {
+            const HGDIOBJ previous = SelectObject(memory, picture);
+            view->print(memory);
+            GdiFlush();
+            // Into any dc, the printer's and the metafile's included, at the place the container
+            // asks.
+            SetStretchBltMode(dc, HALFTONE);
+            SetBrushOrgEx(dc, 0, 0, nullptr);
+            const int copied =
+                StretchDIBits(dc, bounds->left, bounds->top, bounds->right - bounds->left,
+                              bounds->bottom - bounds->top, 0, 0, size.cx, size.cy, bits, &format,
+                              DIB_RGB_COLORS, SRCCOPY);
+            result = copied ? S_OK : E_FAIL;
+            SelectObject(memory, previous);
+        }
+        if (picture)
+            DeleteObject(picture);
+        if (memory)
+            DeleteDC(memory);
+        hidden.reset();
+        if (hiddenParent)
+            DestroyWindow(hiddenParent);
+        return result;
+    });
 }
 
 HRESULT MoravineControl::GetColorSet(DWORD, LONG, void*, DVTARGETDEVICE*, HDC, LOGPALETTE** set) {
@@ -739,11 +750,13 @@ HRESULT MoravineControl::GetGUID(DWORD kind, GUID* guid) {
 // IConnectionPointContainer
 
 HRESULT MoravineControl::EnumConnectionPoints(IEnumConnectionPoints** points) {
-    if (!points)
-        return E_POINTER;
-    *points =
-        new (std::nothrow) ConnectionPointEnumerator(std::vector<IConnectionPoint*>{m_events});
-    return *points ? S_OK : E_OUTOFMEMORY;
+    return atBoundary([&]() -> HRESULT {
+        if (!points)
+            return E_POINTER;
+        *points =
+            new (std::nothrow) ConnectionPointEnumerator(std::vector<IConnectionPoint*>{m_events});
+        return *points ? S_OK : E_OUTOFMEMORY;
+    });
 }
 
 HRESULT MoravineControl::FindConnectionPoint(REFIID iid, IConnectionPoint** point) {

@@ -4,10 +4,12 @@
 #include "com_check.h"
 #include "hosting/activex/control_ids.h"
 #include "hosting/activex/ruvo_h.h"
+#include "picture.h"
 
 #include <ocidl.h>
 #include <olectl.h>
 
+#include <algorithm>
 #include <string>
 
 namespace {
@@ -128,22 +130,13 @@ void drawnWithoutAWindow() {
     if (!view)
         return;
     const int width = 581, height = 361;
-    BITMAPINFO format{};
-    format.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    HDC memory = CreateCompatibleDC(nullptr);
-    HBITMAP bitmap = CreateDIBSection(memory, &format, DIB_RGB_COLORS, &bits, nullptr, 0);
-    const HGDIOBJ previous = SelectObject(memory, bitmap);
     const RECTL bounds{0, 0, width, height};
-    CHECK(view->Draw(DVASPECT_CONTENT, -1, nullptr, nullptr, nullptr, memory, &bounds, nullptr,
-                     nullptr, 0) == S_OK);
-    GdiFlush();
-    int listColoured = 0;
-    for (int i = 0; i < width * height; ++i)
-        listColoured += static_cast<const DWORD*>(bits)[i] == 0xFFC0C0 ? 1 : 0;
+    const auto picture = ruvo::com::testing::drawn(width, height, [&](HDC dc) {
+        CHECK(view->Draw(DVASPECT_CONTENT, -1, nullptr, nullptr, nullptr, dc, &bounds, nullptr,
+                         nullptr, 0) == S_OK);
+    });
+    const auto listColoured =
+        std::count(picture.pixels.begin(), picture.pixels.end(), DWORD{0xFFC0C0});
     CHECK(listColoured > 1000);
-    SelectObject(memory, previous);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
     view->Release();
 }

@@ -1,49 +1,15 @@
 #include "draw_checks.h"
 
 #include "com_check.h"
+#include "picture.h"
 #include "win32_view_checks.h"
 
 #include <cstdio>
 #include <cstdlib>
-#include <vector>
 
 namespace ruvo::com::testing {
 
 namespace {
-
-// A picture in memory, 32 bits a pixel, top row first.
-struct Picture {
-    int width = 0;
-    int height = 0;
-    std::vector<DWORD> pixels;
-
-    COLORREF at(int x, int y) const {
-        const DWORD pixel = pixels[static_cast<std::size_t>(y * width + x)];
-        return RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF);
-    }
-};
-
-// Runs paint on a memory dc of the given size, and returns what it drew.
-template <typename Paint>
-Picture drawn(int width, int height, Paint paint) {
-    Picture picture{width, height, {}};
-    BITMAPINFO format{};
-    format.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    HDC memory = CreateCompatibleDC(nullptr);
-    HBITMAP bitmap = CreateDIBSection(memory, &format, DIB_RGB_COLORS, &bits, nullptr, 0);
-    const HGDIOBJ previous = SelectObject(memory, bitmap);
-    RECT all{0, 0, width, height};
-    FillRect(memory, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-    paint(memory);
-    GdiFlush();
-    const auto* first = static_cast<const DWORD*>(bits);
-    picture.pixels.assign(first, first + width * height);
-    SelectObject(memory, previous);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    return picture;
-}
 
 // The share of pixels whose channels differ by at most 8 (font smoothing aside).
 double sameShare(const Picture& one, const Picture& other) {

@@ -6,15 +6,7 @@ set(clsid "{91D8DA75-C08D-49C2-9F51-E01CCF404893}")
 set(exports "HKCU\\Software" "HKLM\\Software\\Classes"
     "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion")
 
-function(run)
-    execute_process(COMMAND ${WINE} ${ARGN} RESULT_VARIABLE result OUTPUT_VARIABLE output
-        ERROR_QUIET)
-    if(NOT result EQUAL 0)
-        message(FATAL_ERROR "${ARGN} failed: ${result}\n${output}")
-    endif()
-    string(STRIP "${output}" output)
-    set(output "${output}" PARENT_SCOPE)
-endfunction()
+include(${CMAKE_CURRENT_LIST_DIR}/wine_run.cmake)
 
 function(export_registry when)
     set(index 0)

@@ -6,14 +6,7 @@ set(libid "{1E996BCB-0BAE-41A2-A048-89BE89075C48}")
 set(user "HKCU\\Software\\Classes")
 set(machine "HKLM\\Software\\Classes")
 
-function(run)
-    execute_process(COMMAND ${WINE} ${ARGN} RESULT_VARIABLE result OUTPUT_VARIABLE output
-        ERROR_QUIET)
-    if(NOT result EQUAL 0)
-        message(FATAL_ERROR "${ARGN} failed: ${result}")
-    endif()
-    set(output "${output}" PARENT_SCOPE)
-endfunction()
+include(${CMAKE_CURRENT_LIST_DIR}/wine_run.cmake)
 
 # A Windows profile has these keys; a fresh Wine prefix does not.
 foreach(key CLSID TypeLib Interface)
