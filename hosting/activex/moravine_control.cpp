@@ -19,13 +19,6 @@ namespace {
 constexpr DISPID datenice_dispid = RUVO_DATENICE_DISPID;
 constexpr DWORD miscStatus = RUVO_MISC_STATUS;
 
-template <typename T>
-void release(T*& pointer) {
-    if (pointer)
-        pointer->Release();
-    pointer = nullptr;
-}
-
 } // namespace
 
 MoravineControl::MoravineControl(const Clock& clock) : m_control(clock) {
@@ -35,19 +28,19 @@ MoravineControl::MoravineControl(const Clock& clock) : m_control(clock) {
     m_extent.cy = MulDiv(moravineGeometry.height, 2540, 1440);
     if (auto error = m_control.initialize())
         reportError(*error);
-    m_events = new EventConnectionPoint(this);
+    m_events = ComPtr<EventConnectionPoint>::adopting(new EventConnectionPoint(this));
 }
 
 MoravineControl::~MoravineControl() {
     m_view.reset();
-    release(m_ambientFont);
+    m_ambientFont.reset();
     m_events->disconnectAll();
-    release(m_events);
-    release(m_viewSink);
-    release(m_inPlaceSite);
-    release(m_site);
-    release(m_typeInfo);
-    release(m_typeLibrary);
+    m_events.reset();
+    m_viewSink.reset();
+    m_inPlaceSite.reset();
+    m_site.reset();
+    m_typeInfo.reset();
+    m_typeLibrary.reset();
     objectDestroyed();
 }
 
@@ -101,11 +94,12 @@ ULONG MoravineControl::Release() {
 
 HRESULT MoravineControl::typeLibrary(ITypeLib** library) {
     if (!m_typeLibrary) {
-        const HRESULT result = LoadTypeLibEx(modulePath().c_str(), REGKIND_NONE, &m_typeLibrary);
+        const HRESULT result =
+            LoadTypeLibEx(modulePath().c_str(), REGKIND_NONE, m_typeLibrary.put());
         if (FAILED(result))
             return result;
     }
-    *library = m_typeLibrary;
+    *library = m_typeLibrary.get(); // lent, not shared
     return S_OK;
 }
 
@@ -126,24 +120,21 @@ HRESULT MoravineControl::GetTypeInfo(UINT index, LCID, ITypeInfo** info) {
         ITypeLib* library = nullptr;
         if (const HRESULT result = typeLibrary(&library); FAILED(result))
             return result;
-        if (const HRESULT result = library->GetTypeInfoOfGuid(IID__Moravine, &m_typeInfo);
+        if (const HRESULT result = library->GetTypeInfoOfGuid(IID__Moravine, m_typeInfo.put());
             FAILED(result))
             return result;
     }
-    m_typeInfo->AddRef();
-    *info = m_typeInfo;
+    *info = m_typeInfo.share();
     return S_OK;
 }
 
 HRESULT MoravineControl::GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID, DISPID* ids) {
     if (!IsEqualIID(iid, IID_NULL))
         return DISP_E_UNKNOWNINTERFACE;
-    ITypeInfo* info = nullptr;
-    if (const HRESULT result = GetTypeInfo(0, 0, &info); FAILED(result))
+    ComPtr<ITypeInfo> info;
+    if (const HRESULT result = GetTypeInfo(0, 0, info.put()); FAILED(result))
         return result;
-    const HRESULT result = DispGetIDsOfNames(info, names, count, ids);
-    info->Release();
-    return result;
+    return DispGetIDsOfNames(info.get(), names, count, ids);
 }
 
 // datenice is dispatched here rather than by DispInvoke, so that a script's variable passed by
@@ -226,19 +217,14 @@ HRESULT MoravineControl::datenice(DATE* xdate, BSTR* result) {
 // IOleObject
 
 HRESULT MoravineControl::SetClientSite(IOleClientSite* site) {
-    release(m_site);
-    m_site = site;
-    if (m_site)
-        m_site->AddRef();
+    m_site = ComPtr<IOleClientSite>::holding(site);
     return S_OK;
 }
 
 HRESULT MoravineControl::GetClientSite(IOleClientSite** site) {
     if (!site)
         return E_POINTER;
-    *site = m_site;
-    if (m_site)
-        m_site->AddRef();
+    *site = m_site.share();
     return S_OK;
 }
 
@@ -279,7 +265,7 @@ HRESULT MoravineControl::DoVerb(LONG verb, LPMSG, IOleClientSite* site, LONG, HW
         case OLEIVERB_SHOW:
         case OLEIVERB_INPLACEACTIVATE:
         case OLEIVERB_UIACTIVATE:
-            return activateInPlace(site ? site : m_site, parent, position);
+            return activateInPlace(site ? site : m_site.get(), parent, position);
         case OLEIVERB_HIDE:
             if (m_view)
                 m_view->show(false);
@@ -298,31 +284,25 @@ HRESULT MoravineControl::activateInPlace(IOleClientSite* site, HWND parent, LPCR
     }
     if (!site)
         return E_UNEXPECTED;
-    IOleInPlaceSite* inPlace = nullptr;
-    if (FAILED(site->QueryInterface(IID_IOleInPlaceSite, reinterpret_cast<void**>(&inPlace))))
+    ComPtr<IOleInPlaceSite> inPlace;
+    if (FAILED(site->QueryInterface(IID_IOleInPlaceSite, inPlace.putVoid())))
         return E_NOINTERFACE;
-    if (inPlace->CanInPlaceActivate() != S_OK) {
-        inPlace->Release();
+    if (inPlace->CanInPlaceActivate() != S_OK)
         return E_FAIL;
-    }
     inPlace->OnInPlaceActivate();
     HWND window = parent;
     if (FAILED(inPlace->GetWindow(&window)) && !parent) {
         inPlace->OnInPlaceDeactivate();
-        inPlace->Release();
         return E_FAIL;
     }
     RECT place = position ? *position : RECT{0, 0, 0, 0};
-    IOleInPlaceFrame* frame = nullptr;
-    IOleInPlaceUIWindow* document = nullptr;
+    ComPtr<IOleInPlaceFrame> frame;
+    ComPtr<IOleInPlaceUIWindow> document;
     RECT clip{};
     OLEINPLACEFRAMEINFO frameInfo{};
     frameInfo.cb = sizeof frameInfo;
-    if (SUCCEEDED(inPlace->GetWindowContext(&frame, &document, &place, &clip, &frameInfo))) {
-        release(frame);
-        release(document);
-    }
-    m_inPlaceSite = inPlace;
+    inPlace->GetWindowContext(frame.put(), document.put(), &place, &clip, &frameInfo);
+    m_inPlaceSite = std::move(inPlace);
     takeAmbientFont();
     HFONT font = nullptr;
     if (m_ambientFont)
@@ -337,15 +317,13 @@ HRESULT MoravineControl::activateInPlace(IOleClientSite* site, HWND parent, LPCR
 VARIANT MoravineControl::ambient(DISPID property) const {
     VARIANT value;
     VariantInit(&value);
-    IDispatch* properties = nullptr;
-    if (!m_site ||
-        FAILED(m_site->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&properties))))
+    ComPtr<IDispatch> properties;
+    if (!m_site || FAILED(m_site->QueryInterface(IID_IDispatch, properties.putVoid())))
         return value;
     DISPPARAMS none{nullptr, nullptr, 0, 0};
     if (FAILED(properties->Invoke(property, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET,
                                   &none, &value, nullptr, nullptr)))
         VariantClear(&value);
-    properties->Release();
     return value;
 }
 
@@ -358,10 +336,10 @@ bool MoravineControl::userMode() const {
 }
 
 void MoravineControl::takeAmbientFont() {
-    release(m_ambientFont);
+    m_ambientFont.reset();
     VARIANT value = ambient(DISPID_AMBIENT_FONT);
     if ((value.vt == VT_DISPATCH || value.vt == VT_UNKNOWN) && value.punkVal)
-        value.punkVal->QueryInterface(IID_IFont, reinterpret_cast<void**>(&m_ambientFont));
+        value.punkVal->QueryInterface(IID_IFont, m_ambientFont.putVoid());
     VariantClear(&value);
 }
 
@@ -387,12 +365,13 @@ void MoravineControl::rebuildView() {
 void MoravineControl::setActiveObject(bool active) {
     if (!m_inPlaceSite)
         return;
-    IOleInPlaceFrame* frame = nullptr;
-    IOleInPlaceUIWindow* document = nullptr;
+    ComPtr<IOleInPlaceFrame> frame;
+    ComPtr<IOleInPlaceUIWindow> document;
     RECT position{}, clip{};
     OLEINPLACEFRAMEINFO frameInfo{};
     frameInfo.cb = sizeof frameInfo;
-    if (FAILED(m_inPlaceSite->GetWindowContext(&frame, &document, &position, &clip, &frameInfo)))
+    if (FAILED(m_inPlaceSite->GetWindowContext(frame.put(), document.put(), &position, &clip,
+                                               &frameInfo)))
         return;
     IOleInPlaceActiveObject* object = active ? this : nullptr;
     const wchar_t* name = active ? L"Moravine" : nullptr;
@@ -400,8 +379,6 @@ void MoravineControl::setActiveObject(bool active) {
         frame->SetActiveObject(object, name);
     if (document)
         document->SetActiveObject(object, name);
-    release(frame);
-    release(document);
 }
 
 void MoravineControl::activateUserInterface() {
@@ -415,12 +392,9 @@ void MoravineControl::activateUserInterface() {
 void MoravineControl::focusChanged(bool inside) {
     if (inside)
         activateUserInterface();
-    IOleControlSite* controlSite = nullptr;
-    if (m_site && SUCCEEDED(m_site->QueryInterface(IID_IOleControlSite,
-                                                   reinterpret_cast<void**>(&controlSite)))) {
+    ComPtr<IOleControlSite> controlSite;
+    if (m_site && SUCCEEDED(m_site->QueryInterface(IID_IOleControlSite, controlSite.putVoid())))
         controlSite->OnFocus(inside);
-        controlSite->Release();
-    }
 }
 
 HRESULT MoravineControl::EnumVerbs(IEnumOLEVERB** verbs) {
@@ -507,7 +481,7 @@ HRESULT MoravineControl::InPlaceDeactivate() {
     m_view.reset();
     if (m_inPlaceSite)
         m_inPlaceSite->OnInPlaceDeactivate();
-    release(m_inPlaceSite);
+    m_inPlaceSite.reset();
     return S_OK;
 }
 
@@ -666,10 +640,7 @@ HRESULT MoravineControl::Unfreeze(DWORD) {
 }
 
 HRESULT MoravineControl::SetAdvise(DWORD, DWORD, IAdviseSink* sink) {
-    release(m_viewSink);
-    m_viewSink = sink;
-    if (m_viewSink)
-        m_viewSink->AddRef();
+    m_viewSink = ComPtr<IAdviseSink>::holding(sink);
     return S_OK;
 }
 
@@ -679,9 +650,7 @@ HRESULT MoravineControl::GetAdvise(DWORD* aspects, DWORD* flags, IAdviseSink** s
     if (flags)
         *flags = 0;
     if (sink) {
-        *sink = m_viewSink;
-        if (m_viewSink)
-            m_viewSink->AddRef();
+        *sink = m_viewSink.share();
     }
     return S_OK;
 }
@@ -753,8 +722,8 @@ HRESULT MoravineControl::EnumConnectionPoints(IEnumConnectionPoints** points) {
     return atBoundary([&]() -> HRESULT {
         if (!points)
             return E_POINTER;
-        *points =
-            new (std::nothrow) ConnectionPointEnumerator(std::vector<IConnectionPoint*>{m_events});
+        *points = new (std::nothrow)
+            ConnectionPointEnumerator(std::vector<IConnectionPoint*>{m_events.get()});
         return *points ? S_OK : E_OUTOFMEMORY;
     });
 }
@@ -765,8 +734,7 @@ HRESULT MoravineControl::FindConnectionPoint(REFIID iid, IConnectionPoint** poin
     *point = nullptr;
     if (!IsEqualIID(iid, DIID___Moravine))
         return CONNECT_E_NOCONNECTION;
-    m_events->AddRef();
-    *point = m_events;
+    *point = m_events.share();
     return S_OK;
 }
 

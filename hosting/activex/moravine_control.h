@@ -2,6 +2,7 @@
 
 #include "control/moravine.h"
 #include "dating/clock.h"
+#include "hosting/activex/com_ptr.h"
 #include "hosting/activex/event_connection_point.h"
 #include "hosting/activex/ruvo_h.h"
 #include "hosting/activex/win32_view.h"
@@ -144,16 +145,16 @@ class MoravineControl final : public _Moravine,
 
     LONG m_references = 1;
     Moravine m_control;
-    ITypeLib* m_typeLibrary = nullptr;
-    ITypeInfo* m_typeInfo = nullptr;
-    IOleClientSite* m_site = nullptr;
-    IOleInPlaceSite* m_inPlaceSite = nullptr;
-    IAdviseSink* m_viewSink = nullptr;
-    EventConnectionPoint* m_events = nullptr;
+    ComPtr<ITypeLib> m_typeLibrary;
+    ComPtr<ITypeInfo> m_typeInfo;
+    ComPtr<IOleClientSite> m_site;
+    ComPtr<IOleInPlaceSite> m_inPlaceSite;
+    ComPtr<IAdviseSink> m_viewSink;
+    ComPtr<EventConnectionPoint> m_events;
     SIZEL m_extent; // HIMETRIC
     std::unique_ptr<Win32View> m_view;
     bool m_userInterfaceActive = false;
-    IFont* m_ambientFont = nullptr; // holds the font the view draws with
+    ComPtr<IFont> m_ambientFont; // holds the font the view draws with
 };
 
 } // namespace ruvo::com
