@@ -3,10 +3,35 @@
 
 #include "hosting/activex/com_boundary.h"
 #include "hosting/activex/module.h"
+#include "hosting/view/geometry.h"
 
+#include "control/core/widget_tree.h"
+
+#include <cstdlib>
+#include <limits>
 #include <memory>
 
 namespace ruvo::com {
+
+namespace {
+
+// The pixel height of a font that draws the surface width pixels wide, as near as the view's
+// whole points allow.
+int fontHeightFor(int width, int dotsPerInch) {
+    int best = 1;
+    int bestMiss = std::numeric_limits<int>::max();
+    for (int height = 1; height <= 400; ++height) {
+        const view::ViewScale scale = view::ViewScale::forFontPixels(dotsPerInch, height);
+        const int miss = std::abs(view::toPixels(moravineGeometry, scale).width - width);
+        if (miss < bestMiss) {
+            best = height;
+            bestMiss = miss;
+        }
+    }
+    return best;
+}
+
+} // namespace
 
 // A container that draws the control itself (printing, print preview, a designer's view) gets
 // the surface as the control's windows show it, the prompts in their current form.
@@ -18,17 +43,39 @@ HRESULT MoravineControl::Draw(DWORD aspect, LONG, void*, DVTARGETDEVICE*, HDC, H
             return DV_E_DVASPECT;
         if (!dc || !bounds)
             return E_INVALIDARG;
-        // The surface as its window shows it; a control not active in place draws through a hidden
-        // window made for the drawing.
+        // The surface as its window shows it, at the target's own resolution: where the window
+        // is not there or is of another size (a printer's page, a zoomed preview), through a
+        // hidden set of windows in the same font face, scaled to the bounds.
+        const int width = bounds->right - bounds->left;
         HWND hiddenParent = nullptr;
+        HFONT scaledFont = nullptr;
         std::unique_ptr<Win32View> hidden;
         const Win32View* view = m_view.get();
-        if (!view) {
+        if (!view || std::abs(view->size().cx - width) > 1) {
+            if (!m_view)
+                takeAmbientFont();
+            HFONT base = m_view ? m_view->font() : nullptr;
+            if (!base && m_ambientFont)
+                m_ambientFont->get_hFont(&base);
+            if (!base)
+                base = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+            LOGFONTW face{};
+            GetObjectW(base, sizeof face, &face);
+            HDC screen = GetDC(nullptr);
+            face.lfHeight = -fontHeightFor(width, GetDeviceCaps(screen, LOGPIXELSY));
+            ReleaseDC(nullptr, screen);
+            scaledFont = CreateFontIndirectW(&face);
             hiddenParent = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr,
                                            nullptr, moduleHandle(), nullptr);
-            if (!hiddenParent)
+            if (!hiddenParent || !scaledFont) {
+                if (scaledFont)
+                    DeleteObject(scaledFont);
+                if (hiddenParent)
+                    DestroyWindow(hiddenParent);
                 return E_FAIL;
-            hidden = std::make_unique<Win32View>(m_control, hiddenParent, RECT{0, 0, 0, 0});
+            }
+            hidden =
+                std::make_unique<Win32View>(m_control, hiddenParent, RECT{0, 0, 0, 0}, scaledFont);
             view = hidden.get();
         }
         const SIZE size = view->size();
@@ -61,6 +108,8 @@ HRESULT MoravineControl::Draw(DWORD aspect, LONG, void*, DVTARGETDEVICE*, HDC, H
         hidden.reset();
         if (hiddenParent)
             DestroyWindow(hiddenParent);
+        if (scaledFont)
+            DeleteObject(scaledFont);
         return result;
     });
 }

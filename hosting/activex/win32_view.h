@@ -42,6 +42,8 @@ class Win32View final : private HostObserver {
     // design view. size() is its size in the same pixels.
     void print(HDC dc) const;
     SIZE size() const;
+    // The font the surface is drawn in.
+    HFONT font() const { return m_font; }
 
     // Called when the keyboard focus comes into the control's windows (true) or leaves them.
     std::function<void(bool inside)> onFocusChange;

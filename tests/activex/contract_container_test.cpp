@@ -6,6 +6,7 @@
 #include "com_check.h"
 #include "contract_site.h"
 #include "hosting/activex/ruvo_h.h"
+#include "picture.h"
 #include "win32_view_checks.h"
 
 #include <ole2.h>
@@ -266,6 +267,50 @@ void ambientFont(HWND frame) {
     site.font->Release();
 }
 
+// A picture of the surface the control itself draws, size pixels large.
+ruvo::com::testing::Picture drawnBy(IOleObject* object, SIZE size) {
+    IViewObject* view = nullptr;
+    object->QueryInterface(IID_IViewObject, reinterpret_cast<void**>(&view));
+    const RECTL bounds{0, 0, size.cx, size.cy};
+    auto picture = ruvo::com::testing::drawn(size.cx, size.cy, [&](HDC dc) {
+        CHECK(view && view->Draw(DVASPECT_CONTENT, -1, nullptr, nullptr, nullptr, dc, &bounds,
+                                 nullptr, nullptr, 0) == S_OK);
+    });
+    if (view)
+        view->Release();
+    return picture;
+}
+
+// A control asked to draw itself twice as large, as for a printer's finer page, draws at that
+// resolution: the very picture a control twice as large shows, not its own picture stretched.
+void drawnAtTheTargetsResolution(HWND frame) {
+    ContractSite large(frame);
+    large.font = fontOf(16);
+    ContractSite small(frame);
+    small.font = fontOf(8);
+    IOleObject* largeObject = activate(large, frame);
+    IOleObject* smallObject = activate(small, frame);
+    if (!largeObject || !smallObject)
+        return;
+    pump(frame, small, 2500); // the prompts of start-up run out in both
+    RECT area;
+    GetClientRect(surfaceOf(largeObject), &area);
+    const SIZE size{area.right, area.bottom};
+    const auto expected = drawnBy(largeObject, size);
+    const auto scaled = drawnBy(smallObject, size);
+    const double share = ruvo::com::testing::sameShare(scaled, expected);
+    std::printf("drawn twice as large: %.1f%% of the pixels as the larger control's\n",
+                share * 100);
+    CHECK(share >= 0.97);
+    for (IOleObject* object : {largeObject, smallObject}) {
+        object->Close(OLECLOSE_NOSAVE);
+        object->SetClientSite(nullptr);
+        object->Release();
+    }
+    large.font->Release();
+    small.font->Release();
+}
+
 } // namespace
 
 int main() {
@@ -275,6 +320,7 @@ int main() {
     tabThroughTheControl(frame);
     designMode(frame);
     ambientFont(frame);
+    drawnAtTheTargetsResolution(frame);
     DestroyWindow(frame);
     OleUninitialize();
     return ruvo::com::testing::summary();

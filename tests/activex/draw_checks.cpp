@@ -11,21 +11,6 @@ namespace ruvo::com::testing {
 
 namespace {
 
-// The share of pixels whose channels differ by at most 8 (font smoothing aside).
-double sameShare(const Picture& one, const Picture& other) {
-    std::size_t same = 0;
-    for (int y = 0; y < one.height; ++y) {
-        for (int x = 0; x < one.width; ++x) {
-            const COLORREF a = one.at(x, y), b = other.at(x, y);
-            if (std::abs(GetRValue(a) - GetRValue(b)) <= 8 &&
-                std::abs(GetGValue(a) - GetGValue(b)) <= 8 &&
-                std::abs(GetBValue(a) - GetBValue(b)) <= 8)
-                ++same;
-        }
-    }
-    return static_cast<double>(same) / static_cast<double>(one.pixels.size());
-}
-
 // Where a widget's window sits in the surface's picture.
 RECT placeOf(HWND surface, const char* name) {
     RECT place;

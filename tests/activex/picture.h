@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <cstddef>
+#include <cstdlib>
 #include <vector>
 
 namespace ruvo::com::testing {
@@ -40,6 +41,21 @@ Picture drawn(int width, int height, Paint paint) {
     DeleteObject(bitmap);
     DeleteDC(memory);
     return picture;
+}
+
+// The share of pixels whose channels differ by at most 8 (font smoothing aside).
+inline double sameShare(const Picture& one, const Picture& other) {
+    std::size_t same = 0;
+    for (int y = 0; y < one.height; ++y) {
+        for (int x = 0; x < one.width; ++x) {
+            const COLORREF a = one.at(x, y), b = other.at(x, y);
+            if (std::abs(GetRValue(a) - GetRValue(b)) <= 8 &&
+                std::abs(GetGValue(a) - GetGValue(b)) <= 8 &&
+                std::abs(GetBValue(a) - GetBValue(b)) <= 8)
+                ++same;
+        }
+    }
+    return static_cast<double>(same) / static_cast<double>(one.pixels.size());
 }
 
 } // namespace ruvo::com::testing
