@@ -137,8 +137,10 @@ class MoravineControl final : public _Moravine,
     bool userMode() const;
     // An ambient property of the container, or VT_EMPTY where it has none.
     VARIANT ambient(DISPID) const;
-    // Takes the container's ambient font, if it has one, for the view.
-    void takeAmbientFont();
+    // Takes the container's ambient font, if it has one, for the view; gives its handle, or null.
+    HFONT takeAmbientFont();
+    // Shows the surface in parent's window at place, as the ambient properties say.
+    void showView(HWND parent, const RECT& place, bool shown);
     // Shows the surface again, as the ambient properties now say.
     void rebuildView();
     void setActiveObject(bool active);

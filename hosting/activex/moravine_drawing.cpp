@@ -52,11 +52,7 @@ HRESULT MoravineControl::Draw(DWORD aspect, LONG, void*, DVTARGETDEVICE*, HDC, H
         std::unique_ptr<Win32View> hidden;
         const Win32View* view = m_view.get();
         if (!view || std::abs(view->size().cx - width) > 1) {
-            if (!m_view)
-                takeAmbientFont();
-            HFONT base = m_view ? m_view->font() : nullptr;
-            if (!base && m_ambientFont)
-                m_ambientFont->get_hFont(&base);
+            HFONT base = m_view ? m_view->font() : takeAmbientFont();
             if (!base)
                 base = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
             LOGFONTW face{};

@@ -101,15 +101,15 @@ HRESULT MoravineControl::activateInPlace(IOleClientSite* site, HWND parent, LPCR
     frameInfo.cb = sizeof frameInfo;
     inPlace->GetWindowContext(frame.put(), document.put(), &place, &clip, &frameInfo);
     m_inPlaceSite = std::move(inPlace);
-    takeAmbientFont();
-    HFONT font = nullptr;
-    if (m_ambientFont)
-        m_ambientFont->get_hFont(&font);
-    m_view = std::make_unique<Win32View>(m_control, window, place, font);
+    showView(window, place, true);
+    return S_OK;
+}
+
+void MoravineControl::showView(HWND parent, const RECT& place, bool shown) {
+    m_view = std::make_unique<Win32View>(m_control, parent, place, takeAmbientFont());
     m_view->onFocusChange = [this](bool inside) { focusChanged(inside); };
     m_view->setDesignMode(!userMode());
-    m_view->show(true);
-    return S_OK;
+    m_view->show(shown);
 }
 
 VARIANT MoravineControl::ambient(DISPID property) const {
@@ -133,12 +133,16 @@ bool MoravineControl::userMode() const {
     return user;
 }
 
-void MoravineControl::takeAmbientFont() {
+HFONT MoravineControl::takeAmbientFont() {
     m_ambientFont.reset();
     VARIANT value = ambient(DISPID_AMBIENT_FONT);
     if ((value.vt == VT_DISPATCH || value.vt == VT_UNKNOWN) && value.punkVal)
         value.punkVal->QueryInterface(IID_IFont, m_ambientFont.putVoid());
     VariantClear(&value);
+    HFONT font = nullptr;
+    if (m_ambientFont)
+        m_ambientFont->get_hFont(&font);
+    return font;
 }
 
 void MoravineControl::rebuildView() {
@@ -149,15 +153,8 @@ void MoravineControl::rebuildView() {
     const HWND parent = GetParent(m_view->window());
     MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&place), 2);
     const bool shown = IsWindowVisible(m_view->window());
-    takeAmbientFont();
-    HFONT font = nullptr;
-    if (m_ambientFont)
-        m_ambientFont->get_hFont(&font);
     m_view.reset();
-    m_view = std::make_unique<Win32View>(m_control, parent, place, font);
-    m_view->onFocusChange = [this](bool inside) { focusChanged(inside); };
-    m_view->setDesignMode(!userMode());
-    m_view->show(shown);
+    showView(parent, place, shown);
 }
 
 void MoravineControl::setActiveObject(bool active) {
