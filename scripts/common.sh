@@ -18,7 +18,7 @@ command -v npm >/dev/null || web_packages+=(npm)
 # definitions of libwine-dev, and Xvfb to run its tests. Never wine32: this kernel cannot run it.
 # python3 finishes the type library; NSIS makes the installer.
 windows_packages=(g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix mingw-w64-tools wine64
-    libwine-dev xvfb xauth python3 nsis)
+    libwine-dev xvfb xauth xdotool python3 nsis)
 
 # ensure_packages NAME...: installs those of the named Debian packages that are missing, as root
 # or through sudo.

@@ -1,7 +1,7 @@
 // The control in a container that keeps the OLE control contract to the letter: its own sites,
 // host buttons before and after the control, and a message loop that offers every key to the
-// active object's TranslateAccelerator before its own dialog manager. Tab keys arrive as input.
-// Then the control in design mode. Run under Wine after registration:
+// active object's TranslateAccelerator before its own dialog manager. Keys and clicks come from
+// the X server. Then the control in design mode. Run under Wine after registration:
 //   contract_container_test.exe
 #include "com_check.h"
 #include "contract_site.h"
@@ -41,23 +41,42 @@ void pump(HWND frame, ContractSite& site, DWORD milliseconds) {
     }
 }
 
+// Keys and clicks come from the X server, as a user's do: xdotool, a Unix program that Wine
+// starts like any other. Wine hands back no handle to wait on for a Unix program, so a shell runs
+// it and leaves a mark once the events are sent.
+bool xdotool(const std::wstring& arguments) {
+    const std::wstring mark = L"/tmp/ruvo-xdotool-" + std::to_wstring(GetCurrentProcessId());
+    const std::wstring markSeenFromWine = L"Z:" + mark;
+    DeleteFileW(markSeenFromWine.c_str());
+    std::wstring command =
+        L"/bin/sh -c \"/usr/bin/xdotool " + arguments + L" && : > " + mark + L"\"";
+    STARTUPINFOW startup{sizeof startup};
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process))
+        return false;
+    const ULONGLONG end = GetTickCount64() + 10000;
+    while (GetFileAttributesW(markSeenFromWine.c_str()) == INVALID_FILE_ATTRIBUTES) {
+        if (GetTickCount64() > end)
+            return false;
+        Sleep(5);
+    }
+    DeleteFileW(markSeenFromWine.c_str());
+    return true;
+}
+
 // A Tab (Shift+Tab when backward) typed on the keyboard.
 void pressTab(bool backward) {
-    std::vector<INPUT> keys;
-    const auto key = [&](WORD code, DWORD flags) {
-        INPUT input{};
-        input.type = INPUT_KEYBOARD;
-        input.ki.wVk = code;
-        input.ki.dwFlags = flags;
-        keys.push_back(input);
-    };
-    if (backward)
-        key(VK_SHIFT, 0);
-    key(VK_TAB, 0);
-    key(VK_TAB, KEYEVENTF_KEYUP);
-    if (backward)
-        key(VK_SHIFT, KEYEVENTF_KEYUP);
-    SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT));
+    CHECK(xdotool(backward ? L"key shift+Tab" : L"key Tab"));
+}
+
+// A click of the mouse's left button in the middle of a window.
+void click(HWND window) {
+    RECT place;
+    GetWindowRect(window, &place);
+    const std::wstring middle = std::to_wstring((place.left + place.right) / 2) + L" " +
+                                std::to_wstring((place.top + place.bottom) / 2);
+    CHECK(xdotool(L"mousemove " + middle + L" click 1"));
 }
 
 std::string focusName(HWND surface, HWND before, HWND after) {
@@ -178,7 +197,7 @@ void designMode(HWND frame) {
         blinked = blinked || !IsWindowVisible(calculate);
     }
     CHECK(!blinked);
-    SendMessageW(crl, BM_CLICK, 0, 0);
+    click(crl);
     pump(frame, site, 100);
     CHECK(SendMessageW(crl, BM_GETCHECK, 0, 0) == BST_UNCHECKED);
     _Moravine* control = nullptr;
@@ -196,7 +215,7 @@ void designMode(HWND frame) {
         ambient->OnAmbientPropertyChange(DISPID_AMBIENT_USERMODE);
         ambient->Release();
     }
-    SendMessageW(crl, BM_CLICK, 0, 0);
+    click(crl);
     pump(frame, site, 100);
     CHECK(SendMessageW(crl, BM_GETCHECK, 0, 0) == BST_CHECKED);
     if (control)
