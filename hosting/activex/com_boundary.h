@@ -1,5 +1,7 @@
 #pragma once
 
+#include "host/runtime_error.h"
+
 #include <windows.h>
 
 #include <new>
@@ -8,7 +10,9 @@ namespace ruvo::com {
 
 // The body of a COM method, run so that nothing it throws reaches the caller, a container or a
 // script host that knows only HRESULTs: running out of memory comes back as E_OUTOFMEMORY,
-// anything else as E_UNEXPECTED. (Window procedures run behind the view's own firewall.)
+// anything else as E_UNEXPECTED. Every method that reaches the control, the view or the standard
+// library runs through it; the rest only read or assign plain values and call Windows, which
+// throws nothing. Window procedures run behind the view's own firewall.
 template <typename Body>
 HRESULT atBoundary(Body&& body) noexcept {
     try {
@@ -18,6 +22,19 @@ HRESULT atBoundary(Body&& body) noexcept {
     } catch (...) {
         return E_UNEXPECTED;
     }
+}
+
+// The same for a method whose run-time errors the caller hears in full: reportError becomes the
+// HRESULT it returns (the error's description through IErrorInfo or EXCEPINFO).
+template <typename Body, typename ReportError>
+HRESULT atBoundary(Body&& body, ReportError&& reportError) noexcept {
+    return atBoundary([&]() -> HRESULT {
+        try {
+            return body();
+        } catch (const RuntimeError& error) {
+            return reportError(error);
+        }
+    });
 }
 
 } // namespace ruvo::com

@@ -2,6 +2,7 @@
 #include "hosting/activex/module.h"
 
 #include "hosting/activex/class_factory.h"
+#include "hosting/activex/com_boundary.h"
 #include "hosting/activex/registration.h"
 #include "hosting/activex/ruvo_h.h"
 
@@ -67,22 +68,24 @@ STDAPI DllGetClassObject(REFCLSID clsid, REFIID iid, void** object) {
 }
 
 STDAPI DllRegisterServer() {
-    return ruvo::com::registerServer();
+    return ruvo::com::atBoundary(ruvo::com::registerServer);
 }
 
 STDAPI DllUnregisterServer() {
-    return ruvo::com::unregisterServer();
+    return ruvo::com::atBoundary(ruvo::com::unregisterServer);
 }
 
 // regsvr32 /n /i:user registers for the user alone, /u /n /i:user removes that; without "user"
 // it registers for the machine, as DllRegisterServer does.
 STDAPI DllInstall(BOOL install, LPCWSTR commandLine) {
-    const auto change = install ? ruvo::com::registerServer : ruvo::com::unregisterServer;
-    if (commandLine && _wcsicmp(commandLine, L"user") == 0)
-        return ruvo::com::forUser(change);
-    if (commandLine && *commandLine)
-        return E_INVALIDARG;
-    return change();
+    return ruvo::com::atBoundary([&] {
+        const auto change = install ? ruvo::com::registerServer : ruvo::com::unregisterServer;
+        if (commandLine && _wcsicmp(commandLine, L"user") == 0)
+            return ruvo::com::forUser(change);
+        if (commandLine && *commandLine)
+            return E_INVALIDARG;
+        return change();
+    });
 }
 
 } // extern "C"

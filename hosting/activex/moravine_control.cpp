@@ -17,6 +17,26 @@ namespace {
 
 constexpr DISPID datenice_dispid = RUVO_DATENICE_DISPID;
 
+// The date a script passed, by value or by reference, in any type that converts to one.
+DATE dateIn(VARIANT& passed, UINT* badArgument) {
+    VARIANT* argument = &passed;
+    while (argument->vt == (VT_BYREF | VT_VARIANT) && argument->pvarVal)
+        argument = argument->pvarVal;
+    VARIANT value, date;
+    VariantInit(&value);
+    VariantInit(&date);
+    HRESULT outcome = VariantCopyInd(&value, argument);
+    if (SUCCEEDED(outcome))
+        outcome = VariantChangeType(&date, &value, 0, VT_DATE);
+    VariantClear(&value);
+    if (FAILED(outcome)) {
+        if (badArgument)
+            *badArgument = 0;
+        throw RuntimeError(ErrorKind::TypeMismatch, "datenice takes a date");
+    }
+    return date.date;
+}
+
 } // namespace
 
 MoravineControl::MoravineControl(const Clock& clock) : m_control(clock) {
@@ -156,60 +176,36 @@ HRESULT MoravineControl::Invoke(DISPID id, REFIID iid, LCID, WORD flags, DISPPAR
             return DISP_E_PARAMNOTFOUND;
         }
     }
-    if (parameters->cArgs != 1)
-        return toException(RuntimeError(ErrorKind::InvalidArgument, "datenice takes one date"),
-                           exception);
-    VARIANT* argument = &parameters->rgvarg[0];
-    while (argument->vt == (VT_BYREF | VT_VARIANT) && argument->pvarVal)
-        argument = argument->pvarVal;
-    VARIANT value, date;
-    VariantInit(&value);
-    VariantInit(&date);
-    HRESULT outcome = VariantCopyInd(&value, argument);
-    if (SUCCEEDED(outcome))
-        outcome = VariantChangeType(&date, &value, 0, VT_DATE);
-    VariantClear(&value);
-    if (FAILED(outcome)) {
-        if (badArgument)
-            *badArgument = 0;
-        return toException(RuntimeError(ErrorKind::TypeMismatch, "datenice takes a date"),
-                           exception);
-    }
-    DATE xdate = date.date;
-    BSTR text = nullptr;
-    try {
-        const std::wstring wide = widen(m_control.datenice(xdate));
-        text = SysAllocString(wide.c_str());
-    } catch (const RuntimeError& error) {
-        return toException(error, exception);
-    } catch (...) {
-        return E_UNEXPECTED;
-    }
-    if (!text)
-        return E_OUTOFMEMORY;
-    if (result) {
-        VariantInit(result);
-        result->vt = VT_BSTR;
-        result->bstrVal = text;
-    } else {
-        SysFreeString(text);
-    }
-    return S_OK;
+    return atBoundary(
+        [&]() -> HRESULT {
+            if (parameters->cArgs != 1)
+                throw RuntimeError(ErrorKind::InvalidArgument, "datenice takes one date");
+            BSTR text = SysAllocString(
+                widen(m_control.datenice(dateIn(parameters->rgvarg[0], badArgument))).c_str());
+            if (!text)
+                return E_OUTOFMEMORY;
+            if (result) {
+                VariantInit(result);
+                result->vt = VT_BSTR;
+                result->bstrVal = text;
+            } else {
+                SysFreeString(text);
+            }
+            return S_OK;
+        },
+        [&](const RuntimeError& error) { return toException(error, exception); });
 }
 
 HRESULT MoravineControl::datenice(DATE* xdate, BSTR* result) {
     if (!xdate || !result)
         return E_POINTER;
     *result = nullptr;
-    try {
-        const std::wstring text = widen(m_control.datenice(*xdate));
-        *result = SysAllocString(text.c_str());
-        return *result ? S_OK : E_OUTOFMEMORY;
-    } catch (const RuntimeError& error) {
-        return reportError(error);
-    } catch (...) {
-        return E_UNEXPECTED;
-    }
+    return atBoundary(
+        [&]() -> HRESULT {
+            *result = SysAllocString(widen(m_control.datenice(*xdate)).c_str());
+            return *result ? S_OK : E_OUTOFMEMORY;
+        },
+        [](const RuntimeError& error) { return reportError(error); });
 }
 
 // IProvideClassInfo2
