@@ -303,8 +303,8 @@ HRESULT MoravineControl::ReactivateAndUndo() {
 }
 
 // Tab moves through the control's inputs and, from its last (Shift+Tab: its first), leaves it:
-// the container then moves the focus on. The other keys of a dialog (the arrows within an option
-// group, Enter and Space on a button) work as in any dialog.
+// the container then moves the focus on. Enter and Space on a button work as in any dialog; the
+// arrows within an option group are the option buttons' own (see Win32View).
 HRESULT MoravineControl::TranslateAccelerator(LPMSG message) {
     return atBoundary([&]() -> HRESULT {
         if (!m_view || !message || message->message < WM_KEYFIRST || message->message > WM_KEYLAST)

@@ -59,9 +59,6 @@ view::SystemPalette systemPalette() {
 
 // The one Windows timer of a control window.
 constexpr UINT_PTR hostTimeTimer = 1;
-// Posted when a child lost the focus: where it went is known once the move has finished.
-constexpr UINT focusCheckMessage = WM_APP + 1;
-
 // The toolkit's monotonic clock.
 std::chrono::milliseconds toolkitTime() {
     return std::chrono::milliseconds(static_cast<long long>(GetTickCount64()));
@@ -108,7 +105,7 @@ Win32View::Win32View(Moravine& control, HWND parent, const RECT& position, HFONT
     m_hostTime.emplace(m_control.host, toolkitTime());
     m_focusRule.onMove = [this](const Widget* model) {
         if (m_focusInside)
-            SetFocus(model ? m_windows.at(model) : m_window);
+            moveFocus(model ? m_windows.at(model) : m_window);
     };
     dispatch({}); // prompts the control started before it was shown run from now on
 }
@@ -228,8 +225,10 @@ void Win32View::createChild(Widget& model) {
         SetWindowPos(window, nullptr, place.left, place.top, place.width, place.height,
                      SWP_NOZORDER | SWP_NOACTIVATE);
     }
-    if (model.kind() == WidgetKind::OptionButton)
+    if (model.kind() == WidgetKind::OptionButton) {
         SendMessageW(window, BM_SETCHECK, static_cast<const OptionButton&>(model).value(), 0);
+        takeArrowKeys(window);
+    }
     if (model.kind() == WidgetKind::ComboBox) {
         for (const std::string& item : static_cast<const ComboBox&>(model).items())
             SendMessageW(window, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text(item).c_str()));
@@ -275,6 +274,7 @@ LRESULT CALLBACK Win32View::frameProcedure(HWND window, UINT message, WPARAM w, 
     Win32View* view = viewOf(window);
     switch (message) {
     case WM_COMMAND:
+    case arrowKeyMessage:
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORLISTBOX:
@@ -310,6 +310,9 @@ LRESULT Win32View::handle(UINT message, WPARAM w, LPARAM l) {
     case focusCheckMessage:
         focusMoved();
         return 0;
+    case arrowKeyMessage:
+        pressArrow(reinterpret_cast<HWND>(l), w);
+        return 0;
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORLISTBOX:
@@ -318,45 +321,6 @@ LRESULT Win32View::handle(UINT message, WPARAM w, LPARAM l) {
     default:
         return DefWindowProcW(m_window, message, w, l);
     }
-}
-
-void Win32View::command(HWND child, WORD code) {
-    auto found = m_widgets.find(child);
-    if (found == m_widgets.end())
-        return;
-    if (code == BN_SETFOCUS || code == EN_SETFOCUS || code == CBN_SETFOCUS) {
-        focusMoved();
-        return;
-    }
-    if (code == BN_KILLFOCUS || code == EN_KILLFOCUS || code == CBN_KILLFOCUS) {
-        PostMessageW(m_window, focusCheckMessage, 0, 0);
-        return;
-    }
-    if (m_designMode)
-        return;
-    Widget& model = *found->second;
-    if (model.kind() == WidgetKind::ComboBox && code == CBN_SELCHANGE) {
-        const auto index = SendMessageW(child, CB_GETCURSEL, 0, 0);
-        const auto& items = static_cast<const ComboBox&>(model).items();
-        if (index >= 0 && static_cast<std::size_t>(index) < items.size())
-            dispatch(
-                [&] { return m_control.host.pick(model, items[static_cast<std::size_t>(index)]); });
-        syncSelection(model);
-    } else if ((model.kind() == WidgetKind::OptionButton ||
-                model.kind() == WidgetKind::CommandButton) &&
-               code == BN_CLICKED) {
-        dispatch([&] { return m_control.host.click(model); });
-    }
-}
-
-void Win32View::focusMoved() {
-    const HWND focused = GetFocus();
-    const bool inside = focused && (focused == m_window || IsChild(m_window, focused));
-    if (inside == m_holdsFocus)
-        return;
-    m_holdsFocus = inside;
-    if (onFocusChange)
-        onFocusChange(inside);
 }
 
 void Win32View::setDesignMode(bool design) {
@@ -372,17 +336,6 @@ void Win32View::setDesignMode(bool design) {
         m_hostTime.emplace(m_control.host, toolkitTime());
         dispatch({});
     }
-}
-
-void Win32View::noteUserFocus() {
-    HWND focused = GetFocus();
-    m_focusInside = focused && (focused == m_window || IsChild(m_window, focused));
-    if (!m_focusInside)
-        return;
-    const auto found = m_widgets.find(focused);
-    const Widget* model = found == m_widgets.end() ? nullptr : found->second;
-    if (model != m_focusRule.focus())
-        m_focusRule.userMoved(model);
 }
 
 void Win32View::dispatch(const std::function<std::optional<RuntimeError>()>& action) {
@@ -479,7 +432,7 @@ void Win32View::widgetChanged(const Widget& model, WidgetChange change) {
         SendMessageW(window, CB_RESETCONTENT, 0, 0);
         break;
     case WidgetChange::Focus:
-        SetFocus(window);
+        moveFocus(window);
         break;
     }
 }

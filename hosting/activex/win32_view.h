@@ -23,7 +23,8 @@ namespace ruvo::com {
 // view::HostTime). Only the user's own clicks and picks and the passing of time reach the model; a
 // run-time error of a handler stays here (the last one is kept for the host to read) and never
 // reaches the container's message loop. The results are read-only edit boxes that Tab reaches,
-// and the focus follows view::FocusRule while it is inside the control. The surface takes the
+// the arrows on an option button do what view::keyTarget says, and the focus follows
+// view::FocusRule while it is inside the control. The surface takes the
 // container's font, and scales with it and the screen's dots per inch.
 class Win32View final : private HostObserver {
   public:
@@ -63,6 +64,11 @@ class Win32View final : private HostObserver {
   private:
     static LRESULT CALLBACK controlProcedure(HWND, UINT, WPARAM, LPARAM);
     static LRESULT CALLBACK frameProcedure(HWND, UINT, WPARAM, LPARAM);
+    static LRESULT CALLBACK optionProcedure(HWND, UINT, WPARAM, LPARAM);
+    // Posted when a child lost the focus: where it went is known once the move has finished.
+    static constexpr UINT focusCheckMessage = WM_APP + 1;
+    // An arrow key (wParam) pressed on an option button (lParam).
+    static constexpr UINT arrowKeyMessage = WM_APP + 2;
 
     int pixels(int twips) const;
     void takeFont(HWND parent, HFONT font);
@@ -73,6 +79,10 @@ class Win32View final : private HostObserver {
     void createChild(Widget& model);
     void orderTabs();
     void command(HWND child, WORD code);
+    void takeArrowKeys(HWND option);
+    void pressArrow(HWND option, WPARAM key);
+    // Moves the focus as the control itself decides, not the user.
+    void moveFocus(HWND window);
     LRESULT colour(HDC dc, HWND child);
     HBRUSH brush(COLORREF);
     // Runs one of the host's entry points, after the ticks that fell due before it, keeps any
@@ -93,6 +103,7 @@ class Win32View final : private HostObserver {
     bool m_focusInside = false;
     bool m_holdsFocus = false;
     bool m_designMode = false;
+    bool m_movingFocus = false;
     std::map<COLORREF, HBRUSH> m_brushes;
     std::optional<std::string> m_lastError;
 };

@@ -1,13 +1,15 @@
 // The control in a container that keeps the OLE control contract to the letter: its own sites,
 // host buttons before and after the control, and a message loop that offers every key to the
 // active object's TranslateAccelerator before its own dialog manager. Keys and clicks come from
-// the X server. Then the control in design mode. Run under Wine after registration:
+// the X server: the Tab walk, then a keyboard-only session. Then the control in design mode, in the
+// form's font, and drawn at another resolution. Run under Wine after registration:
 //   contract_container_test.exe
 #include "com_check.h"
 #include "contract_site.h"
 #include "hosting/activex/ruvo_h.h"
 #include "picture.h"
 #include "win32_view_checks.h"
+#include "x_input.h"
 
 #include <ole2.h>
 #include <olectl.h>
@@ -41,42 +43,9 @@ void pump(HWND frame, ContractSite& site, DWORD milliseconds) {
     }
 }
 
-// Keys and clicks come from the X server, as a user's do: xdotool, a Unix program that Wine
-// starts like any other. Wine hands back no handle to wait on for a Unix program, so a shell runs
-// it and leaves a mark once the events are sent.
-bool xdotool(const std::wstring& arguments) {
-    const std::wstring mark = L"/tmp/ruvo-xdotool-" + std::to_wstring(GetCurrentProcessId());
-    const std::wstring markSeenFromWine = L"Z:" + mark;
-    DeleteFileW(markSeenFromWine.c_str());
-    std::wstring command =
-        L"/bin/sh -c \"/usr/bin/xdotool " + arguments + L" && : > " + mark + L"\"";
-    STARTUPINFOW startup{sizeof startup};
-    PROCESS_INFORMATION process{};
-    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &process))
-        return false;
-    const ULONGLONG end = GetTickCount64() + 10000;
-    while (GetFileAttributesW(markSeenFromWine.c_str()) == INVALID_FILE_ATTRIBUTES) {
-        if (GetTickCount64() > end)
-            return false;
-        Sleep(5);
-    }
-    DeleteFileW(markSeenFromWine.c_str());
-    return true;
-}
-
 // A Tab (Shift+Tab when backward) typed on the keyboard.
 void pressTab(bool backward) {
-    CHECK(xdotool(backward ? L"key shift+Tab" : L"key Tab"));
-}
-
-// A click of the mouse's left button in the middle of a window.
-void click(HWND window) {
-    RECT place;
-    GetWindowRect(window, &place);
-    const std::wstring middle = std::to_wstring((place.left + place.right) / 2) + L" " +
-                                std::to_wstring((place.top + place.bottom) / 2);
-    CHECK(xdotool(L"mousemove " + middle + L" click 1"));
+    CHECK(ruvo::com::testing::pressKey(backward ? L"shift+Tab" : L"Tab"));
 }
 
 std::string focusName(HWND surface, HWND before, HWND after) {
@@ -86,6 +55,12 @@ std::string focusName(HWND surface, HWND before, HWND after) {
     if (focused == after)
         return "After";
     return ruvo::com::testing::widgetNameOf(surface, focused);
+}
+
+std::wstring windowTextOf(HWND window) {
+    wchar_t text[64] = L"";
+    GetWindowTextW(window, text, 64);
+    return text;
 }
 
 std::string joined(const std::vector<std::string>& names) {
@@ -180,6 +155,116 @@ void tabThroughTheControl(HWND frame) {
     DestroyWindow(after);
 }
 
+// Presses key until the focus is on the widget named; gives the names the focus went through.
+std::vector<std::string> keyTo(const wchar_t* key, const std::string& name, HWND frame,
+                               ContractSite& site, HWND surface) {
+    std::vector<std::string> way;
+    while (way.size() < 20 && (way.empty() || way.back() != name)) {
+        CHECK(ruvo::com::testing::pressKey(key));
+        pump(frame, site, 60);
+        way.push_back(ruvo::com::testing::widgetNameOf(surface, GetFocus()));
+    }
+    CHECK(way.back() == name);
+    if (way.back() != name)
+        std::printf("%ls never reached %s: %s\n", key, name.c_str(), joined(way).c_str());
+    return way;
+}
+
+std::wstring selectedItem(HWND list) {
+    const LRESULT index = SendMessageW(list, CB_GETCURSEL, 0, 0);
+    wchar_t item[64] = L"";
+    if (index >= 0 && SendMessageW(list, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0) < 64)
+        SendMessageW(list, CB_GETLBTEXT, static_cast<WPARAM>(index),
+                     reinterpret_cast<LPARAM>(item));
+    return item;
+}
+
+// Picks an item of the focused list from the keyboard: Home, then Down to it. (Wine's lists find
+// a typed item by its first character alone.)
+void pickByKeys(HWND list, const std::wstring& item, HWND frame, ContractSite& site) {
+    const LRESULT index = SendMessageW(list, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                       reinterpret_cast<LPARAM>(item.c_str()));
+    CHECK(index >= 0);
+    CHECK(ruvo::com::testing::pressKey(L"Home"));
+    if (index > 0)
+        CHECK(ruvo::com::testing::xdotool(L"key --repeat " + std::to_wstring(index) + L" Down"));
+    pump(frame, site, 100);
+    CHECK(selectedItem(list) == item);
+}
+
+bool isChecked(HWND surface, const char* option) {
+    return SendMessageW(ruvo::com::testing::childNamed(surface, option), BM_GETCHECK, 0, 0) ==
+           BST_CHECKED;
+}
+
+// A keyboard-only session, as a person without a mouse works the control in a container: Tab
+// in, the arrows within an option group, the lists, Enter on "Calculate EDD". The focus then
+// rests on the result just shown.
+void keyboardSession(HWND frame) {
+    using ruvo::com::testing::childNamed;
+    ContractSite site(frame);
+    HWND before = CreateWindowExW(0, L"BUTTON", L"Before", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 10,
+                                  8, 80, 24, frame, nullptr, nullptr, nullptr);
+    IOleObject* object = activate(site, frame);
+    if (!object)
+        return;
+    const HWND surface = surfaceOf(object);
+    SetWindowPos(before, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    SetWindowPos(surface, before, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    SetForegroundWindow(frame);
+    SetFocus(before);
+    pump(frame, site, 2500); // the prompts of start-up run out
+
+    const auto way = keyTo(L"Tab", "OptBPD", frame, site, surface);
+    CHECK(std::find(way.begin(), way.end(), "OptCRL") == way.end());
+    CHECK(std::find(way.begin(), way.end(), "OptHC") == way.end());
+
+    // Up from "Biparietal diameter" selects the option above it, as in every front-end, and the
+    // focus goes with the selection; Up again wraps round to the last, Down comes back.
+    CHECK(ruvo::com::testing::pressKey(L"Up"));
+    pump(frame, site, 60);
+    CHECK(isChecked(surface, "OptCRL") && !isChecked(surface, "OptBPD"));
+    CHECK(ruvo::com::testing::widgetNameOf(surface, GetFocus()) == "OptCRL");
+    CHECK(ruvo::com::testing::pressKey(L"Up"));
+    pump(frame, site, 60);
+    CHECK(isChecked(surface, "OptHC") && !isChecked(surface, "OptCRL"));
+    CHECK(ruvo::com::testing::pressKey(L"Down"));
+    pump(frame, site, 60);
+    CHECK(isChecked(surface, "OptCRL") &&
+          ruvo::com::testing::widgetNameOf(surface, GetFocus()) == "OptCRL");
+
+    keyTo(L"shift+Tab", "DDVal", frame, site, surface);
+    pickByKeys(childNamed(surface, "DDVal"), L"45", frame, site);
+    // The day list follows the month, so the month comes first.
+    keyTo(L"shift+Tab", "DDLSDateM", frame, site, surface);
+    pickByKeys(childNamed(surface, "DDLSDateM"), L"April", frame, site);
+    keyTo(L"Tab", "DDLSDateD", frame, site, surface);
+    pickByKeys(childNamed(surface, "DDLSDateD"), L"6", frame, site);
+    keyTo(L"Tab", "DDLSDateY", frame, site, surface);
+    pickByKeys(childNamed(surface, "DDLSDateY"), L"2006", frame, site);
+
+    // "Calculate EDD" blinks while its prompt runs; Tab passes it by while it is hidden.
+    const HWND calculate = childNamed(surface, "ComCalcEDD");
+    pump(frame, site, 500);
+    for (int wait = 0; wait < 100 && !IsWindowVisible(calculate); ++wait)
+        pump(frame, site, 20);
+    keyTo(L"Tab", "ComCalcEDD", frame, site, surface);
+    CHECK(ruvo::com::testing::pressKey(L"Return"));
+    pump(frame, site, 200);
+    const HWND edd = childNamed(surface, "LabEDD");
+    CHECK(windowTextOf(edd) == L"26 October 2006");
+    CHECK(GetFocus() == edd);
+    CHECK(ruvo::com::testing::pressKey(L"space"));
+    pump(frame, site, 100);
+    CHECK(windowTextOf(edd) == L"26 October 2006");
+    CHECK(isChecked(surface, "OptCRL"));
+
+    object->Close(OLECLOSE_NOSAVE);
+    object->SetClientSite(nullptr);
+    object->Release();
+    DestroyWindow(before);
+}
+
 // In design mode the surface stands still: no prompt blinks, a click changes nothing, and
 // datenice still answers. Back in user mode, the control works.
 void designMode(HWND frame) {
@@ -197,7 +282,7 @@ void designMode(HWND frame) {
         blinked = blinked || !IsWindowVisible(calculate);
     }
     CHECK(!blinked);
-    click(crl);
+    CHECK(ruvo::com::testing::click(crl));
     pump(frame, site, 100);
     CHECK(SendMessageW(crl, BM_GETCHECK, 0, 0) == BST_UNCHECKED);
     _Moravine* control = nullptr;
@@ -215,7 +300,7 @@ void designMode(HWND frame) {
         ambient->OnAmbientPropertyChange(DISPID_AMBIENT_USERMODE);
         ambient->Release();
     }
-    click(crl);
+    CHECK(ruvo::com::testing::click(crl));
     pump(frame, site, 100);
     CHECK(SendMessageW(crl, BM_GETCHECK, 0, 0) == BST_CHECKED);
     if (control)
@@ -337,6 +422,7 @@ int main() {
     HWND frame = CreateWindowExW(0, L"STATIC", L"A host window", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
                                  40, 40, 640, 500, nullptr, nullptr, nullptr, nullptr);
     tabThroughTheControl(frame);
+    keyboardSession(frame);
     designMode(frame);
     ambientFont(frame);
     drawnAtTheTargetsResolution(frame);

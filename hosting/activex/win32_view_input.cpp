@@ -1,0 +1,118 @@
+// The user's side of the Win32 view: clicks, picks and keys reach the model here, and the focus is
+// followed and moved.
+#include "hosting/activex/win32_view.h"
+
+#include "host/temporary_change.h"
+#include "hosting/view/keyboard.h"
+
+namespace ruvo::com {
+
+namespace {
+
+constexpr wchar_t buttonProcedureProperty[] = L"RuvoButtonProcedure";
+
+} // namespace
+
+void Win32View::command(HWND child, WORD code) {
+    auto found = m_widgets.find(child);
+    if (found == m_widgets.end())
+        return;
+    if (code == BN_SETFOCUS || code == EN_SETFOCUS || code == CBN_SETFOCUS) {
+        focusMoved();
+        return;
+    }
+    if (code == BN_KILLFOCUS || code == EN_KILLFOCUS || code == CBN_KILLFOCUS) {
+        PostMessageW(m_window, focusCheckMessage, 0, 0);
+        return;
+    }
+    if (m_designMode)
+        return;
+    Widget& model = *found->second;
+    if (model.kind() == WidgetKind::ComboBox && code == CBN_SELCHANGE) {
+        const auto index = SendMessageW(child, CB_GETCURSEL, 0, 0);
+        const auto& items = static_cast<const ComboBox&>(model).items();
+        if (index >= 0 && static_cast<std::size_t>(index) < items.size())
+            dispatch(
+                [&] { return m_control.host.pick(model, items[static_cast<std::size_t>(index)]); });
+        syncSelection(model);
+    } else if (model.kind() == WidgetKind::OptionButton && code == BN_CLICKED && m_movingFocus) {
+        // Windows tells the parent of an unselected option button that gets the focus that it
+        // was clicked. A focus the control moves itself is nobody's click.
+    } else if ((model.kind() == WidgetKind::OptionButton ||
+                model.kind() == WidgetKind::CommandButton) &&
+               code == BN_CLICKED) {
+        dispatch([&] { return m_control.host.click(model); });
+    }
+}
+
+void Win32View::moveFocus(HWND window) {
+    const TemporaryChange moving(m_movingFocus, true);
+    SetFocus(window);
+}
+
+// An option button takes the arrow keys itself, and on every front-end they do the same: select
+// the neighbour the view's keyboard rule names and take the focus there. The dialog manager would
+// only move the focus, and through the stacking order.
+void Win32View::takeArrowKeys(HWND option) {
+    SetPropW(option, buttonProcedureProperty,
+             reinterpret_cast<HANDLE>(GetWindowLongPtrW(option, GWLP_WNDPROC)));
+    SetWindowLongPtrW(option, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(optionProcedure));
+}
+
+LRESULT CALLBACK Win32View::optionProcedure(HWND option, UINT message, WPARAM w, LPARAM l) {
+    const auto button = reinterpret_cast<WNDPROC>(GetPropW(option, buttonProcedureProperty));
+    switch (message) {
+    case WM_GETDLGCODE:
+        return CallWindowProcW(button, option, message, w, l) | DLGC_WANTARROWS;
+    case WM_KEYDOWN:
+        if (w == VK_UP || w == VK_DOWN || w == VK_LEFT || w == VK_RIGHT) {
+            // The frame passes it on to the control window, behind the firewall.
+            SendMessageW(GetParent(option), arrowKeyMessage, w, reinterpret_cast<LPARAM>(option));
+            return 0;
+        }
+        break;
+    case WM_NCDESTROY:
+        RemovePropW(option, buttonProcedureProperty);
+        break;
+    default:
+        break;
+    }
+    return CallWindowProcW(button, option, message, w, l);
+}
+
+void Win32View::pressArrow(HWND option, WPARAM key) {
+    const auto found = m_widgets.find(option);
+    if (found == m_widgets.end() || m_designMode)
+        return;
+    const view::Key direction = key == VK_UP     ? view::Key::Up
+                                : key == VK_DOWN ? view::Key::Down
+                                : key == VK_LEFT ? view::Key::Left
+                                                 : view::Key::Right;
+    Widget* target = view::keyTarget(*found->second, direction);
+    if (!target)
+        return;
+    moveFocus(m_windows.at(target));
+    dispatch([&] { return m_control.host.click(*target); });
+}
+
+void Win32View::focusMoved() {
+    const HWND focused = GetFocus();
+    const bool inside = focused && (focused == m_window || IsChild(m_window, focused));
+    if (inside == m_holdsFocus)
+        return;
+    m_holdsFocus = inside;
+    if (onFocusChange)
+        onFocusChange(inside);
+}
+
+void Win32View::noteUserFocus() {
+    HWND focused = GetFocus();
+    m_focusInside = focused && (focused == m_window || IsChild(m_window, focused));
+    if (!m_focusInside)
+        return;
+    const auto found = m_widgets.find(focused);
+    const Widget* model = found == m_widgets.end() ? nullptr : found->second;
+    if (model != m_focusRule.focus())
+        m_focusRule.userMoved(model);
+}
+} // namespace ruvo::com
