@@ -5,6 +5,7 @@
 // form's font, and drawn at another resolution. Run under Wine after registration:
 //   contract_container_test.exe
 #include "com_check.h"
+#include "contract_container.h"
 #include "contract_site.h"
 #include "hosting/activex/ruvo_h.h"
 #include "picture.h"
@@ -23,25 +24,12 @@
 
 namespace {
 
+using ruvo::com::testing::activate;
 using ruvo::com::testing::ContractSite;
-
-// The container's loop: the active object first, then the container's own dialog manager.
-void pump(HWND frame, ContractSite& site, DWORD milliseconds) {
-    const ULONGLONG end = GetTickCount64() + milliseconds;
-    while (GetTickCount64() < end) {
-        MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            const bool key = message.message >= WM_KEYFIRST && message.message <= WM_KEYLAST;
-            if (key && site.active && site.active->TranslateAccelerator(&message) == S_OK)
-                continue;
-            if (IsDialogMessageW(frame, &message))
-                continue;
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        }
-        Sleep(10);
-    }
-}
+using ruvo::com::testing::hostButton;
+using ruvo::com::testing::joined;
+using ruvo::com::testing::pump;
+using ruvo::com::testing::surfaceOf;
 
 // A Tab (Shift+Tab when backward) typed on the keyboard.
 void pressTab(bool backward) {
@@ -57,54 +45,16 @@ std::string focusName(HWND surface, HWND before, HWND after) {
     return ruvo::com::testing::widgetNameOf(surface, focused);
 }
 
-std::wstring windowTextOf(HWND window) {
-    wchar_t text[64] = L"";
-    GetWindowTextW(window, text, 64);
-    return text;
-}
-
-std::string joined(const std::vector<std::string>& names) {
-    std::string text;
-    for (const std::string& name : names)
-        text += name + " ";
-    return text;
-}
-
-HWND surfaceOf(IOleObject* object) {
-    IOleWindow* window = nullptr;
-    HWND surface = nullptr;
-    if (SUCCEEDED(object->QueryInterface(IID_IOleWindow, reinterpret_cast<void**>(&window)))) {
-        window->GetWindow(&surface);
-        window->Release();
-    }
-    return surface;
-}
-
-IOleObject* activate(ContractSite& site, HWND frame) {
-    IOleObject* object = nullptr;
-    CHECK(SUCCEEDED(CoCreateInstance(CLSID_Moravine, nullptr, CLSCTX_INPROC_SERVER, IID_IOleObject,
-                                     reinterpret_cast<void**>(&object))));
-    if (!object)
-        return nullptr;
-    object->SetClientSite(&site);
-    RECT place;
-    GetClientRect(frame, &place);
-    CHECK(SUCCEEDED(object->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, &site, 0, frame, &place)));
-    return object;
-}
-
 // Tab from the host's first button walks through the control's inputs in its own order and on
 // to the host's last; Shift+Tab walks back. The site hears of the focus coming and going.
 void tabThroughTheControl(HWND frame) {
     ContractSite site(frame);
-    HWND before = CreateWindowExW(0, L"BUTTON", L"Before", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 10,
-                                  8, 80, 24, frame, nullptr, nullptr, nullptr);
+    HWND before = hostButton(frame, L"Before", 10, 8);
     IOleObject* object = activate(site, frame);
     if (!object)
         return;
     const HWND surface = surfaceOf(object);
-    HWND after = CreateWindowExW(0, L"BUTTON", L"After", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 500,
-                                 420, 80, 24, frame, nullptr, nullptr, nullptr);
+    HWND after = hostButton(frame, L"After", 500, 420);
     // The host's stacking order is its tab order: its first button, the control, its last.
     SetWindowPos(before, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     SetWindowPos(surface, before, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
@@ -153,116 +103,6 @@ void tabThroughTheControl(HWND frame) {
     object->Release();
     DestroyWindow(before);
     DestroyWindow(after);
-}
-
-// Presses key until the focus is on the widget named; gives the names the focus went through.
-std::vector<std::string> keyTo(const wchar_t* key, const std::string& name, HWND frame,
-                               ContractSite& site, HWND surface) {
-    std::vector<std::string> way;
-    while (way.size() < 20 && (way.empty() || way.back() != name)) {
-        CHECK(ruvo::com::testing::pressKey(key));
-        pump(frame, site, 60);
-        way.push_back(ruvo::com::testing::widgetNameOf(surface, GetFocus()));
-    }
-    CHECK(way.back() == name);
-    if (way.back() != name)
-        std::printf("%ls never reached %s: %s\n", key, name.c_str(), joined(way).c_str());
-    return way;
-}
-
-std::wstring selectedItem(HWND list) {
-    const LRESULT index = SendMessageW(list, CB_GETCURSEL, 0, 0);
-    wchar_t item[64] = L"";
-    if (index >= 0 && SendMessageW(list, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0) < 64)
-        SendMessageW(list, CB_GETLBTEXT, static_cast<WPARAM>(index),
-                     reinterpret_cast<LPARAM>(item));
-    return item;
-}
-
-// Picks an item of the focused list from the keyboard: Home, then Down to it. (Wine's lists find
-// a typed item by its first character alone.)
-void pickByKeys(HWND list, const std::wstring& item, HWND frame, ContractSite& site) {
-    const LRESULT index = SendMessageW(list, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                                       reinterpret_cast<LPARAM>(item.c_str()));
-    CHECK(index >= 0);
-    CHECK(ruvo::com::testing::pressKey(L"Home"));
-    if (index > 0)
-        CHECK(ruvo::com::testing::xdotool(L"key --repeat " + std::to_wstring(index) + L" Down"));
-    pump(frame, site, 100);
-    CHECK(selectedItem(list) == item);
-}
-
-bool isChecked(HWND surface, const char* option) {
-    return SendMessageW(ruvo::com::testing::childNamed(surface, option), BM_GETCHECK, 0, 0) ==
-           BST_CHECKED;
-}
-
-// A keyboard-only session, as a person without a mouse works the control in a container: Tab
-// in, the arrows within an option group, the lists, Enter on "Calculate EDD". The focus then
-// rests on the result just shown.
-void keyboardSession(HWND frame) {
-    using ruvo::com::testing::childNamed;
-    ContractSite site(frame);
-    HWND before = CreateWindowExW(0, L"BUTTON", L"Before", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 10,
-                                  8, 80, 24, frame, nullptr, nullptr, nullptr);
-    IOleObject* object = activate(site, frame);
-    if (!object)
-        return;
-    const HWND surface = surfaceOf(object);
-    SetWindowPos(before, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    SetWindowPos(surface, before, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    SetForegroundWindow(frame);
-    SetFocus(before);
-    pump(frame, site, 2500); // the prompts of start-up run out
-
-    const auto way = keyTo(L"Tab", "OptBPD", frame, site, surface);
-    CHECK(std::find(way.begin(), way.end(), "OptCRL") == way.end());
-    CHECK(std::find(way.begin(), way.end(), "OptHC") == way.end());
-
-    // Up from "Biparietal diameter" selects the option above it, as in every front-end, and the
-    // focus goes with the selection; Up again wraps round to the last, Down comes back.
-    CHECK(ruvo::com::testing::pressKey(L"Up"));
-    pump(frame, site, 60);
-    CHECK(isChecked(surface, "OptCRL") && !isChecked(surface, "OptBPD"));
-    CHECK(ruvo::com::testing::widgetNameOf(surface, GetFocus()) == "OptCRL");
-    CHECK(ruvo::com::testing::pressKey(L"Up"));
-    pump(frame, site, 60);
-    CHECK(isChecked(surface, "OptHC") && !isChecked(surface, "OptCRL"));
-    CHECK(ruvo::com::testing::pressKey(L"Down"));
-    pump(frame, site, 60);
-    CHECK(isChecked(surface, "OptCRL") &&
-          ruvo::com::testing::widgetNameOf(surface, GetFocus()) == "OptCRL");
-
-    keyTo(L"shift+Tab", "DDVal", frame, site, surface);
-    pickByKeys(childNamed(surface, "DDVal"), L"45", frame, site);
-    // The day list follows the month, so the month comes first.
-    keyTo(L"shift+Tab", "DDLSDateM", frame, site, surface);
-    pickByKeys(childNamed(surface, "DDLSDateM"), L"April", frame, site);
-    keyTo(L"Tab", "DDLSDateD", frame, site, surface);
-    pickByKeys(childNamed(surface, "DDLSDateD"), L"6", frame, site);
-    keyTo(L"Tab", "DDLSDateY", frame, site, surface);
-    pickByKeys(childNamed(surface, "DDLSDateY"), L"2006", frame, site);
-
-    // "Calculate EDD" blinks while its prompt runs; Tab passes it by while it is hidden.
-    const HWND calculate = childNamed(surface, "ComCalcEDD");
-    pump(frame, site, 500);
-    for (int wait = 0; wait < 100 && !IsWindowVisible(calculate); ++wait)
-        pump(frame, site, 20);
-    keyTo(L"Tab", "ComCalcEDD", frame, site, surface);
-    CHECK(ruvo::com::testing::pressKey(L"Return"));
-    pump(frame, site, 200);
-    const HWND edd = childNamed(surface, "LabEDD");
-    CHECK(windowTextOf(edd) == L"26 October 2006");
-    CHECK(GetFocus() == edd);
-    CHECK(ruvo::com::testing::pressKey(L"space"));
-    pump(frame, site, 100);
-    CHECK(windowTextOf(edd) == L"26 October 2006");
-    CHECK(isChecked(surface, "OptCRL"));
-
-    object->Close(OLECLOSE_NOSAVE);
-    object->SetClientSite(nullptr);
-    object->Release();
-    DestroyWindow(before);
 }
 
 // In design mode the surface stands still: no prompt blinks, a click changes nothing, and
@@ -422,7 +262,7 @@ int main() {
     HWND frame = CreateWindowExW(0, L"STATIC", L"A host window", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
                                  40, 40, 640, 500, nullptr, nullptr, nullptr, nullptr);
     tabThroughTheControl(frame);
-    keyboardSession(frame);
+    ruvo::com::testing::keyboardSession(frame);
     designMode(frame);
     ambientFont(frame);
     drawnAtTheTargetsResolution(frame);

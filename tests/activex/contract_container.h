@@ -1,0 +1,36 @@
+#pragma once
+
+// The container's side of the control-contract tests: its message loop, the control activated
+// in place in one of its windows, and a keyboard-only session there.
+#include "contract_site.h"
+
+#include <ole2.h>
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace ruvo::com::testing {
+
+// The container's loop for the time given: the active object is offered each key first, then the
+// container's own dialog manager.
+void pump(HWND frame, ContractSite& site, DWORD milliseconds);
+
+// A new control, activated in place in frame's client area through site; null if it failed.
+IOleObject* activate(ContractSite& site, HWND frame);
+
+// A push button of the host's own in frame, a Tab stop.
+HWND hostButton(HWND frame, const wchar_t* caption, int left, int top);
+
+// The control's own window.
+HWND surfaceOf(IOleObject* object);
+
+// Names joined by spaces, for a message.
+std::string joined(const std::vector<std::string>& names);
+
+// A keyboard-only session with keys from the X server, as a person without a mouse works the
+// control: Tab in, the arrows within an option group, the lists, Enter on "Calculate EDD"; the
+// focus then rests on the result just shown.
+void keyboardSession(HWND frame);
+
+} // namespace ruvo::com::testing
