@@ -61,6 +61,8 @@ void Win32View::takeArrowKeys(HWND option) {
 
 LRESULT CALLBACK Win32View::optionProcedure(HWND option, UINT message, WPARAM w, LPARAM l) {
     const auto button = reinterpret_cast<WNDPROC>(GetPropW(option, buttonProcedureProperty));
+    if (!button)
+        return DefWindowProcW(option, message, w, l);
     switch (message) {
     case WM_GETDLGCODE:
         return CallWindowProcW(button, option, message, w, l) | DLGC_WANTARROWS;
