@@ -59,6 +59,7 @@ view::SystemPalette systemPalette() {
 
 // The one Windows timer of a control window.
 constexpr UINT_PTR hostTimeTimer = 1;
+
 // The toolkit's monotonic clock.
 std::chrono::milliseconds toolkitTime() {
     return std::chrono::milliseconds(static_cast<long long>(GetTickCount64()));

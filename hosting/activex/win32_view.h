@@ -24,8 +24,8 @@ namespace ruvo::com {
 // run-time error of a handler stays here (the last one is kept for the host to read) and never
 // reaches the container's message loop. The results are read-only edit boxes that Tab reaches,
 // the arrows on an option button do what view::keyTarget says, and the focus follows
-// view::FocusRule while it is inside the control. The surface takes the
-// container's font, and scales with it and the screen's dots per inch.
+// view::FocusRule while it is inside the control. The surface takes the container's font, and
+// scales with it and the screen's dots per inch.
 class Win32View final : private HostObserver {
   public:
     // The surface takes font, the container's ambient font, or else parent's font.
