@@ -29,11 +29,6 @@ void pump(HWND frame, ContractSite& site, DWORD milliseconds) {
     }
 }
 
-HWND hostButton(HWND frame, const wchar_t* caption, int left, int top) {
-    return CreateWindowExW(0, L"BUTTON", caption, WS_CHILD | WS_VISIBLE | WS_TABSTOP, left, top, 80,
-                           24, frame, nullptr, nullptr, nullptr);
-}
-
 HWND surfaceOf(IOleObject* object) {
     IOleWindow* window = nullptr;
     HWND surface = nullptr;
@@ -62,6 +57,45 @@ std::string joined(const std::vector<std::string>& names) {
     for (const std::string& name : names)
         text += name + " ";
     return text;
+}
+
+void closeControl(IOleObject* object) {
+    object->Close(OLECLOSE_NOSAVE);
+    object->SetClientSite(nullptr);
+    object->Release();
+}
+
+namespace {
+
+HWND hostButton(HWND frame, const wchar_t* caption, int left, int top) {
+    return CreateWindowExW(0, L"BUTTON", caption, WS_CHILD | WS_VISIBLE | WS_TABSTOP, left, top, 80,
+                           24, frame, nullptr, nullptr, nullptr);
+}
+
+} // namespace
+
+HostForm::HostForm(HWND window) : frame(window) {
+    before = hostButton(frame, L"Before", 10, 8);
+    object = activate(site, frame);
+    if (!object)
+        return;
+    surface = surfaceOf(object);
+    after = hostButton(frame, L"After", 500, 420);
+    // The host's stacking order is its tab order.
+    SetWindowPos(before, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    SetWindowPos(surface, before, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    SetWindowPos(after, surface, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    SetForegroundWindow(frame);
+    SetFocus(before);
+    pump(frame, site, 2500);
+}
+
+HostForm::~HostForm() {
+    if (object)
+        closeControl(object);
+    DestroyWindow(before);
+    if (after)
+        DestroyWindow(after);
 }
 
 namespace {
@@ -116,17 +150,11 @@ bool isChecked(HWND surface, const char* option) {
 } // namespace
 
 void keyboardSession(HWND frame) {
-    ContractSite site(frame);
-    HWND before = hostButton(frame, L"Before", 10, 8);
-    IOleObject* object = activate(site, frame);
-    if (!object)
+    HostForm form(frame);
+    if (!form.object)
         return;
-    const HWND surface = surfaceOf(object);
-    SetWindowPos(before, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    SetWindowPos(surface, before, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    SetForegroundWindow(frame);
-    SetFocus(before);
-    pump(frame, site, 2500); // the prompts of start-up run out
+    ContractSite& site = form.site;
+    const HWND surface = form.surface;
 
     const auto way = keyTo(L"Tab", "OptBPD", frame, site, surface);
     CHECK(std::find(way.begin(), way.end(), "OptCRL") == way.end());
@@ -170,11 +198,6 @@ void keyboardSession(HWND frame) {
     pump(frame, site, 100);
     CHECK(windowTextOf(edd) == L"26 October 2006");
     CHECK(isChecked(surface, "OptCRL"));
-
-    object->Close(OLECLOSE_NOSAVE);
-    object->SetClientSite(nullptr);
-    object->Release();
-    DestroyWindow(before);
 }
 
 } // namespace ruvo::com::testing

@@ -19,11 +19,28 @@ void pump(HWND frame, ContractSite& site, DWORD milliseconds);
 // A new control, activated in place in frame's client area through site; null if it failed.
 IOleObject* activate(ContractSite& site, HWND frame);
 
-// A push button of the host's own in frame, a Tab stop.
-HWND hostButton(HWND frame, const wchar_t* caption, int left, int top);
+// Closes a control activate() made and lets it go.
+void closeControl(IOleObject* object);
 
 // The control's own window.
 HWND surfaceOf(IOleObject* object);
+
+// A host's form in frame: a button "Before", the control, a button "After", in that tab order.
+// The focus is on "Before" once the prompts of start-up have run out. object is null if the
+// control could not be activated.
+struct HostForm {
+    explicit HostForm(HWND frame);
+    ~HostForm();
+    HostForm(const HostForm&) = delete;
+    HostForm& operator=(const HostForm&) = delete;
+
+    HWND frame;
+    ContractSite site{frame};
+    HWND before = nullptr;
+    IOleObject* object = nullptr;
+    HWND surface = nullptr;
+    HWND after = nullptr;
+};
 
 // Names joined by spaces, for a message.
 std::string joined(const std::vector<std::string>& names);

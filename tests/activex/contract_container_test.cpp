@@ -25,8 +25,9 @@
 namespace {
 
 using ruvo::com::testing::activate;
+using ruvo::com::testing::closeControl;
 using ruvo::com::testing::ContractSite;
-using ruvo::com::testing::hostButton;
+using ruvo::com::testing::HostForm;
 using ruvo::com::testing::joined;
 using ruvo::com::testing::pump;
 using ruvo::com::testing::surfaceOf;
@@ -48,42 +49,33 @@ std::string focusName(HWND surface, HWND before, HWND after) {
 // Tab from the host's first button walks through the control's inputs in its own order and on
 // to the host's last; Shift+Tab walks back. The site hears of the focus coming and going.
 void tabThroughTheControl(HWND frame) {
-    ContractSite site(frame);
-    HWND before = hostButton(frame, L"Before", 10, 8);
-    IOleObject* object = activate(site, frame);
-    if (!object)
+    HostForm form(frame);
+    if (!form.object)
         return;
-    const HWND surface = surfaceOf(object);
-    HWND after = hostButton(frame, L"After", 500, 420);
-    // The host's stacking order is its tab order: its first button, the control, its last.
-    SetWindowPos(before, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    SetWindowPos(surface, before, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    SetWindowPos(after, surface, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    SetForegroundWindow(frame);
-    SetFocus(before);
-    pump(frame, site, 2500); // the prompts of start-up run out
+    const auto focusHere = [&] { return focusName(form.surface, form.before, form.after); };
+    ContractSite& site = form.site;
 
     std::vector<std::string> expected{"Before"};
     for (const std::string& stop : ruvo::com::testing::expectedTabStops([](ruvo::Moravine&) {}))
         expected.push_back(stop);
     expected.push_back("After");
     expected.push_back("Before");
-    std::vector<std::string> walked{focusName(surface, before, after)};
+    std::vector<std::string> walked{focusHere()};
     while (walked.size() < expected.size()) {
         pressTab(false);
         pump(frame, site, 60);
-        walked.push_back(focusName(surface, before, after));
+        walked.push_back(focusHere());
     }
     CHECK(walked == expected);
     if (walked != expected)
         std::printf("Tab walked:    %s\n      expected: %s\n", joined(walked).c_str(),
                     joined(expected).c_str());
 
-    std::vector<std::string> back{focusName(surface, before, after)};
+    std::vector<std::string> back{focusHere()};
     while (back.size() < expected.size()) {
         pressTab(true);
         pump(frame, site, 60);
-        back.push_back(focusName(surface, before, after));
+        back.push_back(focusHere());
     }
     const std::vector<std::string> reversed(expected.rbegin(), expected.rend());
     CHECK(back == reversed);
@@ -97,12 +89,6 @@ void tabThroughTheControl(HWND frame) {
     CHECK(count("OnUIActivate") == 1 && count("SetActiveObject") == 1);
     CHECK(count("OnFocus(1)") == 2 && count("OnFocus(0)") == 2); // once each way round
     std::printf("the site heard: %s\n", joined(site.heard).c_str());
-
-    object->Close(OLECLOSE_NOSAVE);
-    object->SetClientSite(nullptr);
-    object->Release();
-    DestroyWindow(before);
-    DestroyWindow(after);
 }
 
 // In design mode the surface stands still: no prompt blinks, a click changes nothing, and
@@ -145,9 +131,7 @@ void designMode(HWND frame) {
     CHECK(SendMessageW(crl, BM_GETCHECK, 0, 0) == BST_CHECKED);
     if (control)
         control->Release();
-    object->Close(OLECLOSE_NOSAVE);
-    object->SetClientSite(nullptr);
-    object->Release();
+    closeControl(object);
 }
 
 IFontDisp* fontOf(int points) {
@@ -205,9 +189,7 @@ void ambientFont(HWND frame) {
     CHECK(fontPixels(surface) == 11);
     CHECK(widthOf(surface) == 581);
     ruvo::com::testing::checkGeometry(surface);
-    object->Close(OLECLOSE_NOSAVE);
-    object->SetClientSite(nullptr);
-    object->Release();
+    closeControl(object);
     site.font->Release();
 }
 
@@ -247,9 +229,7 @@ void drawnAtTheTargetsResolution(HWND frame) {
                 share * 100);
     CHECK(share >= 0.97);
     for (IOleObject* object : {largeObject, smallObject}) {
-        object->Close(OLECLOSE_NOSAVE);
-        object->SetClientSite(nullptr);
-        object->Release();
+        closeControl(object);
     }
     large.font->Release();
     small.font->Release();
