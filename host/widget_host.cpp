@@ -116,13 +116,19 @@ std::vector<RuntimeError> WidgetHost::advanceTime(std::chrono::milliseconds dura
     std::vector<RuntimeError> errors;
     const auto until = m_now + duration;
     while (Timer* timer = nextTimerDueBy(until)) {
-        m_now = timer->m_nextTick;
+        // A tick held back by a busy loop runs late, at the time it finally runs.
+        m_now = std::max(m_now, timer->m_nextTick);
         timer->m_nextTick += timer->m_interval;
         if (auto error = tick(*timer))
             errors.push_back(std::move(*error));
     }
     m_now = until;
     return errors;
+}
+
+void WidgetHost::passBusyTime(std::chrono::milliseconds duration) {
+    if (duration > std::chrono::milliseconds::zero())
+        m_now += duration;
 }
 
 std::optional<std::chrono::milliseconds> WidgetHost::nextTick() const {

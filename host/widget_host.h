@@ -76,6 +76,11 @@ class WidgetHost {
     // Moves the host's clock forward, delivering in time order every tick that falls due; each
     // tick is a dispatch of its own. Returns the errors of the ticks that failed.
     [[nodiscard]] std::vector<RuntimeError> advanceTime(std::chrono::milliseconds);
+    // Moves the host's clock forward as a busy host's loop lets time pass: the ticks that fall
+    // due meanwhile are held back, late. An event raised next (the user's input the busy loop
+    // delivers) comes before them; the next advanceTime, of any length, delivers them first, in
+    // time order.
+    void passBusyTime(std::chrono::milliseconds);
 
     std::chrono::milliseconds now() const { return m_now; }
     // When the next tick falls due on the host's clock, or none while no timer runs.

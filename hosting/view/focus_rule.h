@@ -28,6 +28,8 @@ class FocusRule final : private HostObserver {
     void userMoved(const Widget*);
     // Where the focus is: a widget, or null for the control's own surface.
     const Widget* focus() const { return m_focus; }
+    // The widget a prompt blinked away while it had the focus, until it gets the focus back.
+    const Widget* blinkedAway() const { return m_blinkedAway; }
 
     // Called with the new place when the rule moves the focus.
     std::function<void(const Widget*)> onMove;

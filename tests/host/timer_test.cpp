@@ -86,6 +86,29 @@ TEST_F(TimerTest, ATickIsADispatchOfItsOwn) {
     EXPECT_EQ(host.now(), 200ms); // no time passed inside the handler
 }
 
+// A busy loop holds the ticks back: the input it delivers comes first, then the late ticks in
+// their order, each at the time it finally runs; a timer the input starts counts from the input.
+TEST_F(TimerTest, TicksHeldBackByABusyLoopRunAfterTheInputThatCameWithThem) {
+    Timer& later = host.add<Timer>("Timer4", host.control());
+    std::vector<std::string> order;
+    timer.onTimer = [&] { order.push_back("Timer3 at " + std::to_string(host.now().count())); };
+    later.onTimer = [&] { order.push_back("Timer4 at " + std::to_string(host.now().count())); };
+    calculate.onClick = [&] {
+        order.push_back("click at " + std::to_string(host.now().count()));
+        later.setEnabled(true);
+    };
+    timer.setInterval(100ms);
+    later.setInterval(100ms);
+    later.setEnabled(false);
+    host.passBusyTime(250ms);
+    EXPECT_TRUE(order.empty());
+    EXPECT_FALSE(host.click(calculate));
+    EXPECT_TRUE(host.advanceTime(0ms).empty());
+    EXPECT_TRUE(host.advanceTime(100ms).empty());
+    EXPECT_EQ(order, (std::vector<std::string>{"click at 250", "Timer3 at 250", "Timer3 at 250",
+                                               "Timer3 at 300", "Timer4 at 350"}));
+}
+
 TEST_F(TimerTest, AZeroIntervalNeverTicksByItself) {
     EXPECT_TRUE(host.advanceTime(10000ms).empty());
     EXPECT_TRUE(tickTimes.empty());

@@ -64,6 +64,39 @@ TEST_F(HostTimeTest, StartingARunningPromptKeepsItsRhythm) {
     EXPECT_EQ(time.untilNextTick(), 500ms);
 }
 
+// The page was busy while "Calculate EDD" blinked: the press it delivers late acts on the button
+// as the user saw it, and the tick that fell due meanwhile runs after the press.
+TEST_F(HostTimeTest, AnInputHeldByABusyLoopActsOnTheSurfaceAsItWasShown) {
+    pick(s.DDVal, "40");
+    EXPECT_EQ(time.untilNextTick(), 500ms);
+    time.holdUntil(started + 750ms);
+    EXPECT_TRUE(s.ComCalcEDD.visible());
+    click(s.ComCalcEDD);
+    EXPECT_FALSE(s.LabEDD.caption().empty());
+    EXPECT_EQ(control.state.Tick3, 0);
+    EXPECT_FALSE(time.catchUp(started + 750ms));
+    // The late tick reverses the button the press hid; the answer's prompt counts from the press.
+    EXPECT_EQ(control.state.Tick3, 1);
+    EXPECT_TRUE(s.ComCalcEDD.visible());
+    EXPECT_EQ(control.state.Tick1, 0);
+    EXPECT_EQ(time.untilNextTick(), 250ms);
+}
+
+// Where motion is unwelcome the prompts run to their end at once, and the toolkit's time goes on
+// from there: the next prompt blinks from its own start.
+TEST_F(HostTimeTest, FinishedPromptsLeaveTheSurfaceAsTheyEndAndTheClockAhead) {
+    click(s.ComCalcEDD);
+    EXPECT_FALSE(time.finishPrompts());
+    EXPECT_EQ(control.state.Tick1, 4);
+    EXPECT_EQ(s.OptYes.caption(), "Yes");
+    EXPECT_EQ(time.untilNextTick(), std::nullopt);
+    EXPECT_EQ(control.host.now(), 2000ms);
+    pick(s.DDVal, "41");
+    EXPECT_FALSE(time.catchUp(started + 400ms));
+    EXPECT_EQ(control.state.Tick3, 0);
+    EXPECT_EQ(time.untilNextTick(), 100ms);
+}
+
 // A host's clock moved on by others (a test, a drive session) is never wound back, and no tick
 // runs inside a handler.
 TEST_F(HostTimeTest, TheHostsClockNeverRunsBackNorInsideAHandler) {

@@ -1,0 +1,440 @@
+#include "hosting/view/presenter.h"
+
+#include "control/core/widget_tree.h"
+#include "host/combo_box.h"
+#include "host/option_button.h"
+#include "host/temporary_change.h"
+#include "host/timer.h"
+#include "hosting/view/firewall.h"
+#include "hosting/view/tab_order.h"
+
+#include <algorithm>
+#include <set>
+#include <sstream>
+
+namespace ruvo::view {
+
+namespace {
+
+// The widgets are the presenter's own model: the sink names them read-only, and the presenter
+// hands them to the host, which changes them.
+Widget& own(const Widget& widget) {
+    return const_cast<Widget&>(widget);
+}
+
+// Whether the widget and every frame around it are on view, enabled or not.
+bool onView(const Widget& widget) {
+    for (const Widget* shown = &widget; shown; shown = shown->parent()) {
+        if (!shown->visible())
+            return false;
+    }
+    return true;
+}
+
+// The text a list or a result shows, which assistive technology hears when it changes.
+std::optional<std::string> textShown(const Widget& widget) {
+    switch (accessibleRole(widget)) {
+    case Role::ComboBox:
+        return static_cast<const ComboBox&>(widget).text();
+    case Role::ResultText:
+        return widget.caption();
+    default:
+        return std::nullopt;
+    }
+}
+
+} // namespace
+
+Presenter::Presenter(const Clock& todaysClock, ViewSink& sink,
+                     std::chrono::milliseconds blinkInterval)
+    : m_control(todaysClock), m_sink(sink), m_blinkInterval(blinkInterval) {
+    m_control.host.addObserver(*this);
+    m_focusRule.onMove = [this](const Widget* widget) {
+        m_focusDue = widget;
+        if (!m_running) {
+            // A host scripting the model moved the focus: it is the host's while it is outside.
+            m_focusInside = m_sink.focusPlace().has_value();
+            applyFocus();
+        }
+    };
+}
+
+Presenter::~Presenter() {
+    m_control.host.removeObserver(*this);
+}
+
+std::vector<const Widget*> Presenter::viewedWidgets() const {
+    std::vector<const Widget*> viewed;
+    for (const Widget* widget : stackingOrder(m_control.host)) {
+        if (widget->kind() != WidgetKind::Timer && widget->kind() != WidgetKind::UserControl)
+            viewed.push_back(widget);
+    }
+    return viewed;
+}
+
+void Presenter::start() {
+    for (Widget* widget : m_control.host.widgets()) {
+        if (widget->kind() == WidgetKind::Timer)
+            static_cast<Timer*>(widget)->setInterval(m_blinkInterval);
+    }
+    m_palette = m_sink.palette();
+    for (const Widget* widget : viewedWidgets())
+        m_sink.createView(*widget);
+    for (const Widget* widget : viewedWidgets())
+        showState(*widget);
+    m_time.emplace(m_control.host, m_sink.toolkitTime());
+    m_announcing = false; // start-up fills every list: nothing is news yet
+    run(nullptr, [this] { return m_control.initialize(); });
+    m_announcing = true;
+    m_resultsWatcher.emplace(m_control, [this](const HostResults& results) {
+        m_resultsMoved.edd |= results.edd != m_results.edd || results.method != m_results.method;
+        m_resultsMoved.gestationAtBirth |=
+            results.gestationAtBirthDays != m_results.gestationAtBirthDays;
+        m_results = results;
+        if (!m_running)
+            notifyResults();
+    });
+    m_results = m_resultsWatcher->results();
+    layOut();
+}
+
+void Presenter::click(const Widget& button) {
+    run(&button, [&] {
+        auto error = m_control.host.click(own(button));
+        // A toolkit's radio button may check itself; the model decides which of its group is.
+        if (button.kind() == WidgetKind::OptionButton && button.parent()) {
+            for (const Widget* sibling : button.parent()->children()) {
+                if (sibling->kind() == WidgetKind::OptionButton)
+                    show(*sibling, WidgetChange::Value);
+            }
+        }
+        return error;
+    });
+}
+
+void Presenter::pick(const Widget& list, std::string_view item) {
+    run(&list, [&] {
+        auto error = m_control.host.pick(own(list), item);
+        // The toolkit's list shows the user's pick; a refused one goes back to the model's.
+        show(list, WidgetChange::Text);
+        show(list, WidgetChange::Enabled);
+        return error;
+    });
+}
+
+bool Presenter::pressKey(const Widget& focused, Key key) {
+    if (m_designMode)
+        return false;
+    Widget* target = keyTarget(own(focused), key);
+    if (!target)
+        return false;
+    if (target != &focused)
+        moveFocus(target); // the user's move, with the key
+    click(*target);
+    return true;
+}
+
+void Presenter::timerFired() {
+    run(nullptr, {});
+}
+
+void Presenter::setDesignMode(bool design) {
+    if (design == m_designMode)
+        return;
+    m_designMode = design;
+    if (design) {
+        m_sink.armTimer(std::nullopt);
+        return;
+    }
+    // The time spent standing still does not count.
+    m_time.emplace(m_control.host, m_sink.toolkitTime());
+    run(nullptr, {});
+}
+
+void Presenter::run(const Widget* target, const Entry& input) {
+    if (m_running || m_designMode || !m_time)
+        return; // the sink's own calls never enter again
+    const TemporaryChange acting(m_target, target);
+    {
+        const TemporaryChange running(m_running, true);
+        noteFocus();
+        const auto now = m_sink.toolkitTime();
+        const auto keep = [this](std::optional<std::string> message) {
+            if (message)
+                m_errors.push_back(std::move(*message));
+        };
+        if (input) {
+            m_time->holdUntil(now);
+            keep(guarded(input));
+        }
+        {
+            const TemporaryChange deferring(m_deferring, true);
+            keep(guarded([&] { return m_time->catchUp(now); }));
+            const bool focusBlinkedAway = m_focusInside && m_focusRule.blinkedAway();
+            if (m_time->untilNextTick() && (focusBlinkedAway || m_sink.reducedMotion()))
+                keep(guarded([&] { return m_time->finishPrompts(); }));
+        }
+        flushDeferred();
+        applyFocus();
+    }
+    afterRun();
+}
+
+void Presenter::afterRun() {
+    updateAccessibility();
+    updateTabStops();
+    notifyResults();
+    if (!m_designMode && m_time)
+        m_sink.armTimer(m_time->untilNextTick());
+    for (const std::string& message : std::exchange(m_errors, {}))
+        m_sink.reportError(message);
+}
+
+void Presenter::notifyResults() {
+    const ResultsMoved moved = std::exchange(m_resultsMoved, {});
+    if (moved.edd || moved.gestationAtBirth)
+        m_sink.resultsChanged(m_results, moved);
+}
+
+void Presenter::noteFocus() {
+    const FocusPlace place = m_sink.focusPlace();
+    m_focusInside = place.has_value();
+    // Between two entries only the user moves the focus.
+    if (place && *place != m_focusRule.focus())
+        m_focusRule.userMoved(*place);
+}
+
+void Presenter::applyFocus() {
+    if (!m_focusDue)
+        return;
+    const Widget* target = *std::exchange(m_focusDue, std::nullopt);
+    if (m_focusInside) // else the focus is the host's: the control never takes it
+        moveFocus(target);
+}
+
+void Presenter::moveFocus(const Widget* target) {
+    if (m_sink.focusPlace() == FocusPlace(target))
+        return;
+    const TemporaryChange moving(m_movingFocus, true);
+    m_sink.moveFocus(target);
+}
+
+bool Presenter::focusIsIn(const Widget& widget) const {
+    const FocusPlace place = m_sink.focusPlace();
+    for (const Widget* focused = place ? *place : nullptr; focused; focused = focused->parent()) {
+        if (focused == &widget)
+            return true;
+    }
+    return false;
+}
+
+void Presenter::widgetChanged(const Widget& widget, WidgetChange change) {
+    if (widget.kind() == WidgetKind::Timer || widget.kind() == WidgetKind::UserControl ||
+        change == WidgetChange::Focus)
+        return; // the host's time runs the timers; the focus rule moves the focus
+    if (!m_deferring) {
+        show(widget, change);
+        return;
+    }
+    const std::pair<const Widget*, WidgetChange> entry{&widget, change};
+    if (std::find(m_deferred.begin(), m_deferred.end(), entry) == m_deferred.end())
+        m_deferred.push_back(entry);
+}
+
+void Presenter::show(const Widget& widget, WidgetChange change) {
+    switch (change) {
+    case WidgetChange::Caption:
+        m_sink.showCaption(widget, widget.caption());
+        break;
+    case WidgetChange::Visible:
+        // A toolkit hands the focus of a view it hides to the next input; the surface holds it
+        // until the focus rule decides, so no input ever has it by accident.
+        if (!widget.visible() && focusIsIn(widget))
+            moveFocus(nullptr);
+        m_sink.showVisible(widget, widget.visible());
+        break;
+    case WidgetChange::Enabled:
+        if (!widget.enabled() && focusIsIn(widget))
+            moveFocus(nullptr);
+        m_sink.showEnabled(widget, widget.enabled());
+        break;
+    case WidgetChange::Value:
+        m_sink.showChecked(widget, static_cast<const OptionButton&>(widget).value());
+        break;
+    case WidgetChange::Text:
+        m_sink.showSelection(widget, static_cast<const ComboBox&>(widget).selectedIndex());
+        break;
+    case WidgetChange::BackColor:
+        m_sink.showColors(widget, ownColors(widget));
+        break;
+    case WidgetChange::ItemAdded:
+        m_sink.showItemAdded(widget, static_cast<const ComboBox&>(widget).items().back());
+        // Some toolkits select the first item of an empty list by themselves.
+        show(widget, WidgetChange::Text);
+        break;
+    case WidgetChange::ItemsCleared:
+        m_sink.showItemsCleared(widget);
+        break;
+    case WidgetChange::Focus:
+        break;
+    }
+}
+
+void Presenter::showState(const Widget& widget) {
+    for (const WidgetChange change : {WidgetChange::Caption, WidgetChange::Visible,
+                                      WidgetChange::Enabled, WidgetChange::BackColor})
+        show(widget, change);
+    if (widget.kind() == WidgetKind::OptionButton)
+        show(widget, WidgetChange::Value);
+    if (widget.kind() == WidgetKind::ComboBox) {
+        m_sink.showItemsCleared(widget);
+        for (const std::string& item : static_cast<const ComboBox&>(widget).items())
+            m_sink.showItemAdded(widget, item);
+        show(widget, WidgetChange::Text);
+    }
+}
+
+// Each change held back while the ticks ran shows once, in the state it ended in.
+void Presenter::flushDeferred() {
+    std::set<const Widget*> listsShown;
+    for (const auto& [widget, change] : std::exchange(m_deferred, {})) {
+        if (change == WidgetChange::ItemAdded || change == WidgetChange::ItemsCleared) {
+            if (listsShown.insert(widget).second)
+                showState(*widget);
+        } else {
+            show(*widget, change);
+        }
+    }
+}
+
+// A text on view is news once, when the run that changed it has finished. An input the user did
+// not touch that the run changed (the day list a month pick resets) is said aloud with its name,
+// since its change is nowhere near the focus.
+void Presenter::updateAccessibility() {
+    for (const Widget* widget : viewedWidgets()) {
+        const Accessible accessible = accessibleOf(*widget);
+        const auto shown = m_accessibleShown.find(widget);
+        if (shown == m_accessibleShown.end() || shown->second != accessible) {
+            m_accessibleShown[widget] = accessible;
+            m_sink.showAccessible(*widget, accessible);
+        }
+        const std::optional<std::string> text = textShown(*widget);
+        if (!text)
+            continue;
+        const auto [heard, first] = m_textsHeard.try_emplace(widget, *text);
+        if (first || heard->second == *text)
+            continue;
+        if (onView(*widget)) {
+            m_sink.noticeTextChange(*widget, heard->second, *text);
+            if (m_announcing && accessible.role == Role::ComboBox && widget != m_target)
+                m_sink.announce(accessible.name + ", " + *text);
+        }
+        heard->second = *text;
+    }
+}
+
+void Presenter::updateTabStops() {
+    const std::vector<Widget*> stops = tabOrderByGroup(m_control.host);
+    for (const Widget* widget : viewedWidgets()) {
+        if (widget->kind() != WidgetKind::OptionButton)
+            continue;
+        const bool stop = std::find(stops.begin(), stops.end(), widget) != stops.end();
+        const auto [shown, first] = m_tabStops.try_emplace(widget, stop);
+        if (first || shown->second != stop) {
+            shown->second = stop;
+            m_sink.showTabStop(*widget, stop);
+        }
+    }
+}
+
+// Widgets keep the toolkit's colours unless the tree gives them colours of their own.
+OwnColors Presenter::ownColors(const Widget& widget) const {
+    const TextColors colors = readableColors(widget.backColor(), widget.foreColor(), m_palette);
+    OwnColors own;
+    if (widget.backColor() != defaultBackColor(widget.kind()))
+        own.back = colors.back;
+    if (widget.foreColor() != defaultForeColor(widget.kind()))
+        own.fore = colors.fore;
+    return own;
+}
+
+void Presenter::layOut() {
+    m_palette = m_sink.palette();
+    std::map<std::pair<const Widget*, std::string>, PixelSize> measured;
+    const auto measure = [&](const Widget& widget, const std::string& text) {
+        const auto key = std::pair(&widget, text);
+        auto found = measured.find(key);
+        if (found == measured.end())
+            found = measured.emplace(key, m_sink.measureText(widget, text)).first;
+        return found->second;
+    };
+    m_scale = m_sink.fontScale().fitting([&](ViewScale scale) { return fitsAt(scale, measure); });
+    m_sink.placeView(m_control.host.control(), toPixels(moravineGeometry, m_scale));
+    for (const Widget* widget : viewedWidgets()) {
+        m_sink.placeView(*widget, toPixels(widget->geometry(), m_scale));
+        show(*widget, WidgetChange::BackColor); // the palette may have changed with the font
+    }
+}
+
+bool Presenter::fitsAt(ViewScale scale, const Measure& measure) const {
+    for (const Widget* widget : viewedWidgets()) {
+        const PixelRect box = toPixels(widget->geometry(), scale);
+        const PixelSize area = m_sink.textArea(*widget, {box.width, box.height});
+        const auto lineFits = [&](const std::string& text) {
+            const PixelSize size = measure(*widget, text);
+            return size.width <= area.width && size.height <= area.height;
+        };
+        switch (widget->kind()) {
+        case WidgetKind::Frame:
+        case WidgetKind::OptionButton:
+        case WidgetKind::CommandButton:
+            if (!widget->caption().empty() && !lineFits(widget->caption()))
+                return false;
+            break;
+        case WidgetKind::ComboBox:
+            for (const std::string& item : static_cast<const ComboBox&>(*widget).items()) {
+                if (!lineFits(item))
+                    return false;
+            }
+            break;
+        case WidgetKind::Label:
+            if (!wrappedFits(*widget, area, measure))
+                return false;
+            break;
+        default:
+            break;
+        }
+    }
+    return true;
+}
+
+// A label wraps at spaces: each word fits a line, and the lines fit the box.
+bool Presenter::wrappedFits(const Widget& label, PixelSize area, const Measure& measure) {
+    std::istringstream words(label.caption());
+    std::string word;
+    std::string line;
+    int lines = 0;
+    int lineHeight = 0;
+    while (words >> word) {
+        const PixelSize size = measure(label, word);
+        if (size.width > area.width)
+            return false;
+        lineHeight = std::max(lineHeight, size.height);
+        const std::string longer = line.empty() ? word : line + " " + word;
+        if (!line.empty() && measure(label, longer).width <= area.width) {
+            line = longer;
+        } else {
+            line = word;
+            ++lines;
+        }
+    }
+    return lines * lineHeight <= area.height;
+}
+
+void Presenter::handlerFinished(const Widget&, Event, Invocation, const RuntimeError*) {
+    // A host scripting the model runs handlers outside any entry of ours.
+    if (m_control.host.depth() == 0 && !m_running)
+        afterRun();
+}
+
+} // namespace ruvo::view
