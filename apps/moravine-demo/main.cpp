@@ -12,8 +12,9 @@
 #include "hosting/qt/moravine_widget.h"
 
 #include <QApplication>
-#include <QTest>
+#include <QWindow>
 
+#include <chrono>
 #include <fstream>
 #include <iostream>
 #include <memory>
@@ -87,7 +88,10 @@ int main(int argc, char** argv) {
     if (!options->screenshot)
         return QApplication::exec();
 
-    if (!QTest::qWaitForWindowExposed(&window)) {
+    const auto exposed = [&] {
+        return window.windowHandle() && window.windowHandle()->isExposed();
+    };
+    if (!ruvo::processEventsUntil(exposed, std::chrono::seconds(5))) {
         std::cerr << "moravine-demo: the window was never shown\n";
         return 1;
     }

@@ -4,15 +4,60 @@
 #include "hosting/qt/moravine_widget.h"
 
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QComboBox>
+#include <QDeadlineTimer>
+#include <QEventLoop>
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyleOptionButton>
-#include <QTest>
+#include <QTimer>
 
 namespace ruvo {
 
 namespace {
+
+// QApplication gives the focus on a press only for the window system's own events, before it
+// delivers them: to the first widget from the one pressed up to its window that takes the focus
+// by a click, unless one on the way holds it already. A sent press does the same here.
+void focusAsAPressWould(QWidget* pressed, QPoint position) {
+    for (QWidget* widget = pressed; widget; widget = widget->parentWidget()) {
+        QWidget* proxied = widget;
+        while (proxied->focusProxy())
+            proxied = proxied->focusProxy();
+        if (widget->isEnabled() && widget->rect().contains(position) &&
+            (widget->focusPolicy() & Qt::ClickFocus) && (proxied->focusPolicy() & Qt::ClickFocus)) {
+            widget->setFocus(Qt::MouseFocusReason);
+            return;
+        }
+        if (widget->isWindow() || proxied->hasFocus())
+            return;
+        position += widget->pos();
+    }
+}
+
+// A left-button press and release at a point of the widget, in widget coordinates.
+void leftClick(QWidget* widget, QPoint position) {
+    const QPointF local(position);
+    const QPointF global(widget->mapToGlobal(position));
+    focusAsAPressWould(widget, position);
+    QMouseEvent press(QEvent::MouseButtonPress, local, global, Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QCoreApplication::sendEvent(widget, &press);
+    QMouseEvent release(QEvent::MouseButtonRelease, local, global, Qt::LeftButton, Qt::NoButton,
+                        Qt::NoModifier);
+    QCoreApplication::sendEvent(widget, &release);
+}
+
+// A key pressed and released on the widget, with the text the key types.
+void keyClick(QWidget* widget, Qt::Key key, const QString& text) {
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+    QCoreApplication::sendEvent(widget, &press);
+    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
+    QCoreApplication::sendEvent(widget, &release);
+}
 
 // Where a user clicks a radio button: on its indicator, which a blank caption leaves as the
 // only part that takes the click.
@@ -25,6 +70,21 @@ QPoint indicatorCentre(QRadioButton* button) {
 }
 
 } // namespace
+
+bool processEventsUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout) {
+    if (done())
+        return true;
+    const QDeadlineTimer deadline(timeout);
+    QEventLoop loop;
+    QTimer check;
+    QObject::connect(&check, &QTimer::timeout, &loop, [&] {
+        if (done() || deadline.hasExpired())
+            loop.quit();
+    });
+    check.start(10);
+    loop.exec();
+    return done();
+}
 
 ScreenActions::ScreenActions(MoravineWidget& view) : m_view(view) {
     m_view.control().host.addObserver(*this);
@@ -40,9 +100,9 @@ std::optional<RuntimeError> ScreenActions::click(Widget& widget) {
         return m_view.control().host.click(widget);
     m_error.reset();
     if (auto* radio = qobject_cast<QRadioButton*>(view))
-        QTest::mouseClick(radio, Qt::LeftButton, {}, indicatorCentre(radio));
+        leftClick(radio, indicatorCentre(radio));
     else
-        QTest::mouseClick(view, Qt::LeftButton);
+        leftClick(view, view->rect().center());
     return m_error;
 }
 
@@ -58,7 +118,7 @@ std::optional<RuntimeError> ScreenActions::pick(Widget& widget, std::string_view
     view->showPopup();
     QAbstractItemView* list = view->view();
     list->setCurrentIndex(view->model()->index(row, 0));
-    QTest::keyClick(list, Qt::Key_Return);
+    keyClick(list, Qt::Key_Return, QStringLiteral("\r"));
     return m_error;
 }
 
@@ -68,7 +128,8 @@ std::optional<RuntimeError> ScreenActions::tick(Widget& widget) {
     m_error.reset();
     m_ticked = nullptr;
     const auto wait = static_cast<Timer&>(widget).interval() * 4 + std::chrono::seconds(1);
-    if (!QTest::qWaitFor([&] { return m_ticked == &widget; }, static_cast<int>(wait.count())))
+    if (!processEventsUntil([&] { return m_ticked == &widget; },
+                            std::chrono::duration_cast<std::chrono::milliseconds>(wait)))
         return RuntimeError(ErrorKind::InvalidWidgetUse, widget.name() + " did not tick");
     return m_error;
 }

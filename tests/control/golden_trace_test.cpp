@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <functional>
+#include <ostream>
 #include <sstream>
 
 namespace ruvo {
@@ -45,6 +46,12 @@ struct Scenario {
     std::function<void(ControlTest&)> arrange;
     std::function<void(ControlTest&)> act;
 };
+
+// gtest prints a parameter in its failure lines ("where GetParam() = ..."): the scenario's name
+// rather than its bytes.
+void PrintTo(const Scenario& scenario, std::ostream* out) {
+    *out << scenario.name;
+}
 
 class GoldenTraceTest : public ControlTest, public ::testing::WithParamInterface<Scenario> {};
 

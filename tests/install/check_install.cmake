@@ -6,6 +6,22 @@ execute_process(COMMAND ${CMAKE_COMMAND} --install ${BINARY_DIR} --prefix ${WORK
 if(NOT result EQUAL 0)
     message(FATAL_ERROR "cmake --install failed")
 endif()
+# Qt Test is for the tests alone: nothing installed needs it, the demo included, which drives its
+# screenshots with Qt's own events.
+file(GLOB installed_programs ${WORK_DIR}/prefix/bin/*)
+file(GLOB_RECURSE installed_modules ${WORK_DIR}/prefix/*.so)
+file(GET_RUNTIME_DEPENDENCIES EXECUTABLES ${installed_programs} MODULES ${installed_modules}
+    RESOLVED_DEPENDENCIES_VAR resolved UNRESOLVED_DEPENDENCIES_VAR unresolved)
+set(test_library ${resolved} ${unresolved})
+list(FILTER test_library INCLUDE REGEX "Qt6Test")
+if(test_library)
+    message(FATAL_ERROR "an installed program or plugin needs ${test_library}, which only the "
+        "tests may link")
+endif()
+if(QT AND NOT EXISTS ${WORK_DIR}/prefix/bin/moravine-demo)
+    message(FATAL_ERROR "moravine-demo is not installed")
+endif()
+
 # A sanitized build installs sanitized libraries; their users link the sanitizer runtime too.
 set(link_flags "")
 if(SANITIZE)

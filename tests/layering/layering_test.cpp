@@ -2,9 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iostream>
 #include <regex>
 #include <sstream>
 
@@ -26,21 +30,22 @@ LayerTable repositoryTable() {
     return LayerTable(readFile(root / "layers.txt"));
 }
 
-// Every C++ source of the checkout, leaving out build folders and hidden ones.
+// The C++ sources of the repository: those git tracks, so that whatever else lies in the
+// checkout (an IDE's cmake-build-debug/, an out/ folder) is not judged. A source tarball has no
+// git to ask; there, those below the table's top folders and at the root.
 std::vector<SourceFile> repositorySources() {
-    std::vector<SourceFile> files;
-    for (auto entry = fs::recursive_directory_iterator(root); entry != fs::end(entry); ++entry) {
-        const std::string name = entry->path().filename().string();
-        if (entry->is_directory() &&
-            (name.starts_with(".") || name.starts_with("build") || name == "node_modules")) {
-            entry.disable_recursion_pending();
-            continue;
-        }
-        const std::string extension = entry->path().extension().string();
-        if (entry->is_regular_file() && (extension == ".cpp" || extension == ".h"))
-            files.push_back({fs::relative(entry->path(), root).generic_string(),
-                             includesOf(readFile(entry->path()))});
+    std::optional<std::vector<std::string>> paths = trackedSources(root);
+    if (!paths) {
+        std::set<std::string> tops;
+        for (const std::string& folder : repositoryTable().folders())
+            tops.insert(folder.substr(0, folder.find('/')));
+        paths = sourcesBelow(root, std::vector<std::string>(tops.begin(), tops.end()));
+        std::cout << "git cannot list the files of " << root.string()
+                  << ": the sources are those found below the layer table's folders\n";
     }
+    std::vector<SourceFile> files;
+    for (const std::string& path : *paths)
+        files.push_back({path, includesOf(readFile(root / path))});
     return files;
 }
 
@@ -75,6 +80,71 @@ TEST(Layering, ReportsAnIncludeItsFolderMayNotUse) {
               (std::vector<std::string>{
                   "dating/date.cpp includes control/core/surface.h, which dating may not use",
                   "elsewhere/stray.cpp lies in no folder of the layer table"}));
+}
+
+// A folder of its own under the system's temporary one, removed with everything in it.
+class ScratchTree {
+  public:
+    ScratchTree()
+        : m_root(fs::temp_directory_path() /
+                 ("ruvo_layering_" + std::to_string(getpid()) + "_" +
+                  ::testing::UnitTest::GetInstance()->current_test_info()->name())) {
+        fs::remove_all(m_root);
+        fs::create_directories(m_root);
+    }
+    ~ScratchTree() { fs::remove_all(m_root); }
+    ScratchTree(const ScratchTree&) = delete;
+    ScratchTree& operator=(const ScratchTree&) = delete;
+
+    const fs::path& root() const { return m_root; }
+    void write(const std::string& path, const std::string& text) const {
+        fs::create_directories((m_root / path).parent_path());
+        std::ofstream(m_root / path) << text;
+    }
+    // Runs git in the tree; true when it succeeds.
+    bool git(const std::string& arguments) const {
+        return std::system(("git -C '" + m_root.string() + "' " + arguments + " >/dev/null 2>&1")
+                               .c_str()) == 0;
+    }
+
+  private:
+    fs::path m_root;
+};
+
+// An IDE's build folder, an out/ folder and a file not yet added are not the repository's, even
+// where they would break the table.
+TEST(Layering, TheSourcesAreThoseGitTracks) {
+    const ScratchTree tree;
+    if (!tree.git("init -q"))
+        GTEST_SKIP() << "git cannot make a repository here";
+    tree.write("host/widget.h", "");
+    tree.write("dating/date.cpp", "#include \"host/widget.h\"\n");
+    ASSERT_TRUE(tree.git("add host/widget.h dating/date.cpp"));
+    tree.write("host/scratch.cpp", "#include \"dating/date.cpp\"\n");
+    tree.write("cmake-build-debug/CMakeFiles/probe.cpp", "");
+    tree.write("out/generated.h", "#include \"dating/date.cpp\"\n");
+
+    const auto paths = trackedSources(tree.root());
+    ASSERT_TRUE(paths.has_value());
+    EXPECT_EQ(*paths, (std::vector<std::string>{"dating/date.cpp", "host/widget.h"}));
+    std::vector<SourceFile> files;
+    for (const std::string& path : *paths)
+        files.push_back({path, includesOf(readFile(tree.root() / path))});
+    EXPECT_EQ(violations(LayerTable("host:\ndating: host\n"), files, pathsOf(files)),
+              std::vector<std::string>{});
+}
+
+// Without git, as in a source tarball, the folders named are walked, leaving out hidden, build
+// and node_modules folders; a file at the top is kept so that the table can judge it.
+TEST(Layering, WithoutGitTheNamedFoldersAreWalked) {
+    const ScratchTree tree;
+    for (const char* path : {"stray.cpp", "host/widget.h", "host/.cache/clangd.h",
+                             "host/build-arm/moc.cpp", "tests/web/node_modules/addon/addon.h",
+                             "tests/a_test.cpp", "out/generated.h", "host/notes.txt"})
+        tree.write(path, "");
+    EXPECT_FALSE(trackedSources(tree.root()).has_value());
+    EXPECT_EQ(sourcesBelow(tree.root(), {"host", "tests"}),
+              (std::vector<std::string>{"host/widget.h", "stray.cpp", "tests/a_test.cpp"}));
 }
 
 TEST(Layering, ASourceBelongsToTheLongestFolderThatHoldsIt) {

@@ -1,5 +1,7 @@
 #include "layers.h"
 
+#include <algorithm>
+#include <cstdio>
 #include <regex>
 #include <sstream>
 #include <stdexcept>
@@ -8,11 +10,90 @@ namespace ruvo::layering {
 
 namespace {
 
+namespace fs = std::filesystem;
+
 bool holds(std::string_view folder, std::string_view path) {
     return path.size() > folder.size() && path.starts_with(folder) && path[folder.size()] == '/';
 }
 
+bool isSource(const fs::path& path) {
+    const std::string extension = path.extension().string();
+    return extension == ".cpp" || extension == ".h";
+}
+
+// A word for the shell: the path in single quotes, each quote of its own written '\''.
+std::string shellWord(const std::string& text) {
+    std::string word = "'";
+    for (const char c : text)
+        word += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return word + "'";
+}
+
+// What the command prints on its standard output, or std::nullopt when it cannot be run or
+// fails; what it prints on its standard error is dropped.
+std::optional<std::string> outputOf(const std::string& command) {
+    FILE* pipe = popen((command + " 2>/dev/null").c_str(), "r");
+    if (!pipe)
+        return std::nullopt;
+    std::string output;
+    char buffer[4096];
+    for (std::size_t read; (read = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+        output.append(buffer, read);
+    if (pclose(pipe) != 0)
+        return std::nullopt;
+    return output;
+}
+
 } // namespace
+
+std::optional<std::vector<std::string>> trackedSources(const fs::path& root) {
+    const std::string git = "git -C " + shellWord(root.string());
+    // In a folder below the top of a work tree (a tarball unpacked inside another checkout), git
+    // would answer for that other repository.
+    const auto prefix = outputOf(git + " rev-parse --show-prefix");
+    if (!prefix || *prefix != "\n")
+        return std::nullopt;
+    const auto listing = outputOf(git + " ls-files -z");
+    if (!listing)
+        return std::nullopt;
+    std::vector<std::string> paths;
+    std::istringstream names(*listing);
+    for (std::string name; std::getline(names, name, '\0');) {
+        // A tracked file deleted from the work tree and not yet from the index is not a source.
+        if (isSource(name) && fs::is_regular_file(root / name))
+            paths.push_back(name);
+    }
+    std::sort(paths.begin(), paths.end());
+    return paths;
+}
+
+std::vector<std::string> sourcesBelow(const fs::path& root,
+                                      const std::vector<std::string>& folders) {
+    std::vector<std::string> paths;
+    for (const auto& entry : fs::directory_iterator(root)) {
+        if (entry.is_regular_file() && isSource(entry.path()))
+            paths.push_back(entry.path().filename().generic_string());
+    }
+    for (const std::string& folder : folders) {
+        if (!fs::is_directory(root / folder))
+            continue;
+        for (auto entry = fs::recursive_directory_iterator(root / folder); entry != fs::end(entry);
+             ++entry) {
+            const std::string name = entry->path().filename().string();
+            if (entry->is_directory() &&
+                (name.starts_with(".") || name.starts_with("build") || name == "node_modules")) {
+                entry.disable_recursion_pending();
+                continue;
+            }
+            if (entry->is_regular_file() && isSource(entry->path()))
+                paths.push_back(fs::relative(entry->path(), root).generic_string());
+        }
+    }
+    // A folder and one inside it (control and control/core) both reach the inner one's files.
+    std::sort(paths.begin(), paths.end());
+    paths.erase(std::unique(paths.begin(), paths.end()), paths.end());
+    return paths;
+}
 
 LayerTable::LayerTable(std::string_view text) {
     std::istringstream lines{std::string(text)};

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <filesystem>
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <string_view>
@@ -38,6 +40,17 @@ struct SourceFile {
 // The quoted and angled includes of a source text that name a path with a folder
 // ("host/widget.h"), in order.
 std::vector<std::string> includesOf(std::string_view text);
+
+// The C++ sources (.cpp and .h) that git tracks in the work tree whose top is root, as paths
+// from root ("host/widget.h"), sorted; std::nullopt when git cannot say: no git program, or root
+// not the top of a work tree, as in a source tarball. Whatever else lies in the tree, such as an
+// IDE's build folder, is not the repository's.
+std::optional<std::vector<std::string>> trackedSources(const std::filesystem::path& root);
+
+// For a tree without git: the C++ sources at root and below the named folders, as paths from root,
+// sorted, leaving out hidden folders, build folders (build*) and node_modules.
+std::vector<std::string> sourcesBelow(const std::filesystem::path& root,
+                                      const std::vector<std::string>& folders);
 
 // One line for each file outside every folder of the table and for each include that its folder
 // may not use, as "dating/x.cpp includes control/core/surface.h, which dating may not use".

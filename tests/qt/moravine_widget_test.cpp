@@ -12,12 +12,16 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSignalSpy>
+#include <QStyleOptionButton>
 #include <QTest>
 #include <QTimer>
 #include <QWheelEvent>
 
 #include <gtest/gtest.h>
+
+#include <string>
 
 namespace ruvo {
 namespace {
@@ -282,6 +286,37 @@ TEST_F(MoravineWidgetTest, AClickOnBlankYesSelectsIt) {
     QTest::mouseClick(yes, Qt::LeftButton, {}, QPoint(yes->width() - 3, yes->height() / 2));
     EXPECT_TRUE(s.OptYes.value());
     EXPECT_TRUE(yes->isChecked());
+}
+
+// The screen actions send their clicks as Qt's own events, not the window system's, for which
+// QApplication would move the focus itself: they leave it where a click through Qt Test does.
+TEST(ScreenActionsFocus, AClickLeavesTheFocusWhereAQtTestClickDoes) {
+    FixedClock clock(parseDate("7 December 2006"));
+    // Clicks the named button of a fresh, active control; the name of the widget with the focus.
+    const auto focusAfter = [&](const char* name, bool throughScreenActions) {
+        MoravineWidget view(clock);
+        view.show();
+        view.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&view));
+        auto* button = view.findChild<QAbstractButton*>(name);
+        if (throughScreenActions) {
+            const Widget* model = view.modelOf(button);
+            EXPECT_FALSE(ScreenActions(view).click(const_cast<Widget&>(*model)));
+        } else if (auto* radio = qobject_cast<QRadioButton*>(button)) {
+            QStyleOptionButton option;
+            option.initFrom(radio);
+            QTest::mouseClick(radio, Qt::LeftButton, {},
+                              radio->style()
+                                  ->subElementRect(QStyle::SE_RadioButtonIndicator, &option, radio)
+                                  .center());
+        } else {
+            QTest::mouseClick(button, Qt::LeftButton);
+        }
+        const QWidget* focused = QApplication::focusWidget();
+        return focused ? focused->objectName().toStdString() : std::string("(none)");
+    };
+    for (const char* name : {"OptHC", "OptDG", "OptLMP", "ComCalcEDD", "ComRestart"})
+        EXPECT_EQ(focusAfter(name, true), focusAfter(name, false)) << name;
 }
 
 // Tab to "Calculate EDD" after a change, and its prompt blinks it away: the focus waits on the
