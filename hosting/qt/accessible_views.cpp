@@ -226,4 +226,14 @@ void announceTextChange(QObject* view, const QString& oldText, const QString& ne
     QAccessible::updateAccessibility(&update);
 }
 
+void announceLive(QLabel* announcer, const QString& text) {
+    // The same words twice are news twice: the line is emptied first.
+    const QString before = announcer->text();
+    announcer->setText(text);
+    QAccessibleTextUpdateEvent update(announcer, 0, before, text);
+    QAccessible::updateAccessibility(&update);
+    QAccessibleEvent alert(announcer, QAccessible::Alert);
+    QAccessible::updateAccessibility(&alert);
+}
+
 } // namespace ruvo

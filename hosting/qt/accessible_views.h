@@ -2,6 +2,7 @@
 
 #include <QString>
 
+class QLabel;
 class QObject;
 
 namespace ruvo {
@@ -25,5 +26,8 @@ void adoptAccessibleView(QObject* view);
 
 // Tells assistive technology that the text a list or a result shows has changed.
 void announceTextChange(QObject* view, const QString& oldText, const QString& newText);
+
+// Says text once through announcer, a line on the surface that only assistive technology reads.
+void announceLive(QLabel* announcer, const QString& text);
 
 } // namespace ruvo

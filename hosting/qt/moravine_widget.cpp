@@ -9,9 +9,6 @@
 #include "hosting/qt/qt_colors.h"
 #include "hosting/qt/result_label.h"
 #include "hosting/qt/text_fit.h"
-#include "hosting/view/accessibility.h"
-#include "hosting/view/firewall.h"
-#include "hosting/view/keyboard.h"
 #include "hosting/view/tab_order.h"
 
 #include <QApplication>
@@ -40,12 +37,6 @@ QRect pixelRect(const Geometry& geometry, view::ViewScale scale) {
     return {rect.left, rect.top, rect.width, rect.height};
 }
 
-// Whether the keyboard focus is on widget or inside it.
-bool holdsFocus(const QWidget& widget) {
-    const QWidget* focused = QApplication::focusWidget();
-    return focused && (focused == &widget || widget.isAncestorOf(focused));
-}
-
 QString qText(const std::string& text) {
     return QString::fromStdString(text);
 }
@@ -61,25 +52,36 @@ MoravineWidget::MoravineWidget(const Clock& clock, QWidget* parent,
 
 MoravineWidget::MoravineWidget(std::unique_ptr<Clock> ownClock, const Clock* clock, QWidget* parent,
                                std::chrono::milliseconds interval)
-    : QWidget(parent), m_ownClock(std::move(ownClock)), m_control(clock ? *clock : *m_ownClock) {
+    : QWidget(parent), m_ownClock(std::move(ownClock)),
+      m_inputStyle(std::make_unique<CompactStyle>()),
+      m_presenter(clock ? *clock : *m_ownClock, *this, interval) {
     registerPictures();
     installAccessibleViews();
-    m_inputStyle = std::make_unique<CompactStyle>();
-    buildView(interval);
-    m_control.host.addObserver(*this);
-    m_focusRule.onMove = [this](const Widget* model) {
-        if (!m_focusInside)
-            return; // the focus is the host's: the control never takes it
-        const TemporaryChange applying(m_applyingFocus, true);
-        (model ? m_views.at(model) : this)->setFocus(Qt::OtherFocusReason);
-    };
-    dispatch([this] { return m_control.initialize(); });
-    m_resultsWatcher.emplace(m_control,
-                             [this](const view::HostResults& results) { resultsChanged(results); });
+    setFocusPolicy(Qt::ClickFocus); // the surface holds the focus where no key changes anything
+    m_clock.start();
+    m_tickTimer = new QTimer(this);
+    m_tickTimer->setObjectName(QStringLiteral("hostTime"));
+    m_tickTimer->setSingleShot(true);
+    m_tickTimer->setTimerType(Qt::PreciseTimer);
+    connect(m_tickTimer, &QTimer::timeout, this, [this] { m_presenter.timerFired(); });
+    m_announcer = new QLabel(this);
+    m_announcer->setObjectName(QStringLiteral("announcer"));
+    m_announcer->setGeometry(0, 0, 1, 1);
+    m_announcer->setAttribute(Qt::WA_TransparentForMouseEvents);
+    m_views[&control().host.control()] = this;
+    m_models[this] = &control().host.control();
+    m_presenter.start();
+    for (const auto& [model, view] : m_views)
+        adoptAccessibleView(view);
+    QWidget* previous = nullptr;
+    for (const Widget* model : view::tabOrder(control().host)) {
+        if (previous)
+            QWidget::setTabOrder(previous, viewOf(*model));
+        previous = viewOf(*model);
+    }
 }
 
 MoravineWidget::~MoravineWidget() {
-    m_control.host.removeObserver(*this);
     m_tickTimer->stop();
     // The views go before the model they show, and no longer stand for it while they go.
     m_models.clear();
@@ -87,7 +89,7 @@ MoravineWidget::~MoravineWidget() {
 }
 
 QSize MoravineWidget::sizeHint() const {
-    return pixelRect(moravineGeometry, m_scale).size();
+    return pixelRect(moravineGeometry, viewScale()).size();
 }
 
 view::ViewScale MoravineWidget::fontScale() const {
@@ -102,110 +104,66 @@ const Widget* MoravineWidget::modelOf(const QWidget* view) const {
     return found == m_models.end() ? nullptr : found->second;
 }
 
+QWidget* MoravineWidget::viewOf(const Widget& model) const {
+    return m_views.at(&model);
+}
+
 QString MoravineWidget::datenice(const QDate& date) const {
     if (!date.isValid())
         return {};
     const auto day = tryDateFromCivil({date.year(), date.month(), date.day()});
     if (!day)
         return {};
-    return qText(m_control.datenice(*day));
-}
-
-void MoravineWidget::buildView(std::chrono::milliseconds interval) {
-    setFocusPolicy(Qt::ClickFocus); // the surface holds the focus where no key changes anything
-    m_clock.start();
-    m_hostTime.emplace(m_control.host, std::chrono::milliseconds(m_clock.elapsed()));
-    m_tickTimer = new QTimer(this);
-    m_tickTimer->setObjectName(QStringLiteral("hostTime"));
-    m_tickTimer->setSingleShot(true);
-    m_tickTimer->setTimerType(Qt::PreciseTimer);
-    connect(m_tickTimer, &QTimer::timeout, this, [this] { dispatch({}); });
-    m_views[&m_control.host.control()] = this;
-    m_models[this] = &m_control.host.control();
-    for (Widget* model : m_control.host.widgets()) {
-        if (model->kind() == WidgetKind::UserControl)
-            continue;
-        if (model->kind() == WidgetKind::Timer) {
-            static_cast<Timer*>(model)->setInterval(interval);
-            continue;
-        }
-        QWidget* view = createView(*model, m_views.at(model->parent()));
-        view->setObjectName(qText(model->name()));
-        m_views[model] = view;
-        m_models[view] = model;
-        adoptAccessibleView(view);
-        const view::Role role = view::accessibleRole(*model);
-        if (role == view::Role::ComboBox || role == view::Role::ResultText)
-            m_textsHeard.emplace_back(view, QString());
-        applyDesign(*model, view);
-    }
-    layOut();
-    updateAccessibility();
-    setTabOrder();
-}
-
-// The whole surface follows the control's font: a host font twice the design's draws every
-// widget twice as large, and a font wider than the design's grows it until its texts fit.
-void MoravineWidget::layOut() {
-    m_scale = fontScale().fitting([this](view::ViewScale scale) {
-        return std::all_of(m_views.begin(), m_views.end(), [scale](const auto& entry) {
-            const auto& [model, view] = entry;
-            return textFits(*view, pixelRect(model->geometry(), scale).size());
-        });
-    });
-    setFixedSize(sizeHint());
-    for (const auto& [model, view] : m_views) {
-        if (view != this)
-            view->setGeometry(pixelRect(model->geometry(), m_scale));
-    }
+    return qText(m_presenter.control().datenice(*day));
 }
 
 void MoravineWidget::changeEvent(QEvent* event) {
-    if (event->type() == QEvent::FontChange)
-        layOut();
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::PaletteChange)
+        m_presenter.layOut();
     QWidget::changeEvent(event);
 }
 
-QWidget* MoravineWidget::createView(Widget& model, QWidget* parent) {
-    const QString caption = qText(model.caption());
+void MoravineWidget::createView(const Widget& model) {
+    QWidget* parent = viewOf(*model.parent());
+    QWidget* view = nullptr;
     switch (model.kind()) {
     case WidgetKind::Frame:
-        return new QGroupBox(caption, parent);
+        view = new QGroupBox(parent);
+        break;
     case WidgetKind::Label: {
         auto* label = view::accessibleRole(model) == view::Role::ResultText
-                          ? new ResultLabel(caption, parent)
-                          : new QLabel(caption, parent);
+                          ? new ResultLabel(parent)
+                          : new QLabel(parent);
         label->setWordWrap(true);
-        return label;
+        view = label;
+        break;
     }
     case WidgetKind::OptionButton: {
-        auto* button = new ModelRadioButton(caption, parent);
+        auto* button = new ModelRadioButton(parent);
         button->setAutoExclusive(false);
         button->setStyle(m_inputStyle.get());
-        button->installEventFilter(this);
         connect(button, &QAbstractButton::clicked, this,
-                [this, &model] { dispatch([&] { return m_control.host.click(model); }); });
-        return button;
+                [this, &model] { m_presenter.click(model); });
+        view = button;
+        break;
     }
     case WidgetKind::ComboBox: {
         auto* list = new CompactComboBox(*m_inputStyle, parent);
         list->setEditable(false);
         list->setFocusPolicy(Qt::StrongFocus);
-        list->installEventFilter(this);
         connect(list, &QComboBox::activated, this, [this, &model, list](int index) {
-            const std::string item = list->itemText(index).toStdString();
-            dispatch([&] { return m_control.host.pick(model, item); });
-            syncSelection(model);
+            m_presenter.pick(model, list->itemText(index).toStdString());
         });
-        return list;
+        view = list;
+        break;
     }
     case WidgetKind::CommandButton: {
-        auto* button = new QPushButton(caption, parent);
+        auto* button = new QPushButton(parent);
         button->setAutoDefault(false);
-        button->installEventFilter(this);
         connect(button, &QAbstractButton::clicked, this,
-                [this, &model] { dispatch([&] { return m_control.host.click(model); }); });
-        return button;
+                [this, &model] { m_presenter.click(model); });
+        view = button;
+        break;
     }
     case WidgetKind::PictureBox: {
         auto* picture = new QLabel(parent);
@@ -213,149 +171,213 @@ QWidget* MoravineWidget::createView(Widget& model, QWidget* parent) {
         picture->setAlignment(Qt::AlignCenter);
         picture->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         picture->setLineWidth(2);
-        return picture;
+        view = picture;
+        break;
     }
     case WidgetKind::UserControl:
     case WidgetKind::Timer:
+        view = new QWidget(parent);
         break;
     }
-    return new QWidget(parent);
+    view->setObjectName(qText(model.name()));
+    view->installEventFilter(this);
+    m_views[&model] = view;
+    m_models[view] = &model;
+    applyDesign(model, view);
 }
 
 void MoravineWidget::applyDesign(const Widget& model, QWidget* view) {
-    if (auto* label = qobject_cast<QLabel*>(view); label && model.kind() == WidgetKind::Label) {
-        const Qt::Alignment horizontal =
-            model.alignment() == TextAlignment::Center ? Qt::AlignHCenter : Qt::AlignLeft;
-        const bool result = view::accessibleRole(model) == view::Role::ResultText;
-        // A result's one line sits in the middle of its box, clear of the border below.
-        label->setAlignment(horizontal | (result ? Qt::AlignVCenter : Qt::AlignTop));
-        if (model.border() == BorderStyle::FixedSingle) {
-            label->setFrameStyle(QFrame::Box | QFrame::Plain);
-            label->setLineWidth(1);
-        }
-        if (result) {
-            // A result is read-only text that Tab reaches, so a screen reader can read it again.
-            label->setFocusPolicy(Qt::StrongFocus);
-            label->installEventFilter(this);
-        }
+    auto* label = qobject_cast<QLabel*>(view);
+    if (!label || model.kind() != WidgetKind::Label)
+        return;
+    const Qt::Alignment horizontal =
+        model.alignment() == TextAlignment::Center ? Qt::AlignHCenter : Qt::AlignLeft;
+    const bool result = view::accessibleRole(model) == view::Role::ResultText;
+    // A result's one line sits in the middle of its box, clear of the border below.
+    label->setAlignment(horizontal | (result ? Qt::AlignVCenter : Qt::AlignTop));
+    if (model.border() == BorderStyle::FixedSingle) {
+        label->setFrameStyle(QFrame::Box | QFrame::Plain);
+        label->setLineWidth(1);
     }
-    applyBackColor(model, view);
-    view->setVisible(model.visible());
-    view->setEnabled(model.enabled());
+    // A result is read-only text that Tab reaches, so a screen reader can read it again.
+    if (result)
+        label->setFocusPolicy(Qt::StrongFocus);
 }
 
-// Widgets keep the palette's own colours unless the tree gives them colours of their own.
-void MoravineWidget::applyBackColor(const Widget& model, QWidget* view) {
-    const bool ownBack = model.backColor() != defaultBackColor(model.kind());
-    const bool ownFore = model.foreColor() != defaultForeColor(model.kind());
-    if (!ownBack && !ownFore)
+void MoravineWidget::placeView(const Widget& model, const view::PixelRect& rect) {
+    if (model.kind() == WidgetKind::UserControl)
+        setFixedSize(rect.width, rect.height);
+    else
+        viewOf(model)->setGeometry(rect.left, rect.top, rect.width, rect.height);
+}
+
+void MoravineWidget::showCaption(const Widget& model, const std::string& caption) {
+    QWidget* view = viewOf(model);
+    const QSignalBlocker blocker(view);
+    if (auto* frame = qobject_cast<QGroupBox*>(view))
+        frame->setTitle(qText(caption));
+    else if (auto* label = qobject_cast<QLabel*>(view); label && label->pixmap().isNull())
+        label->setText(qText(caption));
+    else if (auto* button = qobject_cast<QAbstractButton*>(view))
+        button->setText(qText(caption));
+}
+
+void MoravineWidget::showVisible(const Widget& model, bool visible) {
+    viewOf(model)->setVisible(visible);
+}
+
+void MoravineWidget::showEnabled(const Widget& model, bool enabled) {
+    viewOf(model)->setEnabled(enabled);
+}
+
+void MoravineWidget::showChecked(const Widget& option, bool checked) {
+    auto* button = static_cast<QAbstractButton*>(viewOf(option));
+    const QSignalBlocker blocker(button);
+    button->setChecked(checked);
+}
+
+void MoravineWidget::showSelection(const Widget& list, std::optional<std::size_t> index) {
+    auto* view = static_cast<QComboBox*>(viewOf(list));
+    const QSignalBlocker blocker(view);
+    view->setCurrentIndex(index ? static_cast<int>(*index) : -1);
+}
+
+void MoravineWidget::showItemAdded(const Widget& list, const std::string& item) {
+    auto* view = static_cast<QComboBox*>(viewOf(list));
+    const QSignalBlocker blocker(view);
+    view->addItem(qText(item));
+}
+
+void MoravineWidget::showItemsCleared(const Widget& list) {
+    auto* view = static_cast<QComboBox*>(viewOf(list));
+    const QSignalBlocker blocker(view);
+    view->clear();
+}
+
+void MoravineWidget::showColors(const Widget& model, const view::OwnColors& colors) {
+    QWidget* view = viewOf(model);
+    if (!colors.back && !colors.fore) {
+        view->setPalette(QPalette());
         return;
+    }
     QPalette palette = view->palette();
-    const view::TextColors colors = view::readableColors(model.backColor(), model.foreColor(),
-                                                         systemPaletteOf(this->palette()));
-    if (ownBack) {
+    if (colors.back) {
         for (auto role : {QPalette::Window, QPalette::Base, QPalette::Button})
-            palette.setColor(role, toQColor(colors.back));
+            palette.setColor(role, toQColor(*colors.back));
         view->setAutoFillBackground(model.kind() == WidgetKind::Label);
     }
-    if (ownFore) {
+    if (colors.fore) {
         for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
-            palette.setColor(role, toQColor(colors.fore));
+            palette.setColor(role, toQColor(*colors.fore));
     }
     view->setPalette(palette);
 }
 
-// Qt tells assistive technology of every assignment, changed or not; only changes are news. A
-// text on view is news once, when the handler that changed it has finished: the item a list shows,
-// whoever chose it, and a result.
-void MoravineWidget::updateAccessibility() {
-    for (const auto& [model, view] : m_views) {
-        const view::Accessible accessible = view::accessibleOf(*model);
-        if (const QString name = qText(accessible.name); view->accessibleName() != name)
-            view->setAccessibleName(name);
-        if (const QString description = qText(accessible.description);
-            view->accessibleDescription() != description)
-            view->setAccessibleDescription(description);
-    }
-    for (auto& [view, heard] : m_textsHeard) {
-        const auto* list = qobject_cast<const QComboBox*>(view);
-        const QString shown = list ? list->currentText() : static_cast<QLabel*>(view)->text();
-        if (shown == heard)
-            continue;
-        if (view->isVisible())
-            announceTextChange(view, heard, shown);
-        heard = shown;
-    }
+// Tab skips an option button that is not its group's stop; a click still focuses it.
+void MoravineWidget::showTabStop(const Widget& option, bool stop) {
+    viewOf(option)->setFocusPolicy(stop ? Qt::StrongFocus : Qt::ClickFocus);
 }
 
-void MoravineWidget::setTabOrder() {
-    QWidget* previous = nullptr;
-    for (const Widget* model : view::tabOrder(m_control.host)) {
-        QWidget* next = m_views.at(model);
-        if (previous)
-            QWidget::setTabOrder(previous, next);
-        previous = next;
-    }
+// Qt tells assistive technology of every assignment, changed or not: the presenter sends changes.
+void MoravineWidget::showAccessible(const Widget& model, const view::Accessible& accessible) {
+    QWidget* view = viewOf(model);
+    view->setAccessibleName(qText(accessible.name));
+    view->setAccessibleDescription(qText(accessible.description));
 }
 
-void MoravineWidget::syncSelection(const Widget& model) {
-    const auto& list = static_cast<const ComboBox&>(model);
-    auto* view = static_cast<QComboBox*>(m_views.at(&model));
-    const QSignalBlocker blocker(view);
-    view->setCurrentIndex(list.selectedIndex() ? static_cast<int>(*list.selectedIndex()) : -1);
+void MoravineWidget::noticeTextChange(const Widget& model, const std::string& heard,
+                                      const std::string& shown) {
+    announceTextChange(viewOf(model), qText(heard), qText(shown));
 }
 
-void MoravineWidget::dispatch(const std::function<std::optional<RuntimeError>()>& action) {
-    std::optional<std::string> late;
-    std::optional<std::string> error;
-    {
-        // Qt moves the focus by itself when it hides the focused widget; the focus rule decides.
-        const TemporaryChange dispatching(m_dispatching, true);
-        m_focusInside = holdsFocus(*this);
-        late = view::guarded(
-            [this] { return m_hostTime->catchUp(std::chrono::milliseconds(m_clock.elapsed())); });
-        if (action)
-            error = view::guarded(action);
+void MoravineWidget::announce(const std::string& text) {
+    announceLive(m_announcer, qText(text));
+}
+
+view::FocusPlace MoravineWidget::focusPlace() const {
+    for (const QWidget* focused = QApplication::focusWidget(); focused;
+         focused = focused->parentWidget()) {
+        if (const Widget* model = modelOf(focused))
+            return model->kind() == WidgetKind::UserControl ? nullptr : model;
+        if (focused == this)
+            break;
     }
-    if (const auto next = m_hostTime->untilNextTick())
-        m_tickTimer->start(*next);
+    return std::nullopt;
+}
+
+void MoravineWidget::moveFocus(const Widget* model) {
+    (model ? viewOf(*model) : this)->setFocus(Qt::OtherFocusReason);
+}
+
+std::chrono::milliseconds MoravineWidget::toolkitTime() const {
+    return std::chrono::milliseconds(m_clock.elapsed());
+}
+
+void MoravineWidget::armTimer(std::optional<std::chrono::milliseconds> wait) {
+    if (wait)
+        m_tickTimer->start(*wait);
     else
         m_tickTimer->stop();
-    for (const auto& message : {late, error}) {
-        if (message)
-            emit runtimeError(qText(*message));
-    }
 }
 
-void MoravineWidget::userFocused(Widget* model) {
-    if (!m_dispatching && !m_applyingFocus)
-        m_focusRule.userMoved(model);
+view::PixelSize MoravineWidget::measureText(const Widget& model, const std::string& text) const {
+    const QFontMetrics metrics = viewOf(model)->fontMetrics();
+    return {metrics.horizontalAdvance(qText(text)), metrics.height()};
 }
 
-void MoravineWidget::focusInEvent(QFocusEvent* event) {
-    userFocused(nullptr);
-    QWidget::focusInEvent(event);
+view::PixelSize MoravineWidget::textArea(const Widget& model, view::PixelSize box) const {
+    const QSize room = textRoom(*viewOf(model), QSize(box.width, box.height));
+    return {room.width(), room.height()};
+}
+
+view::SystemPalette MoravineWidget::systemPalette() const {
+    return systemPaletteOf(QWidget::palette());
+}
+
+void MoravineWidget::reportError(const std::string& message) {
+    emit runtimeError(qText(message));
+}
+
+void MoravineWidget::resultsChanged(const view::HostResults&, view::ResultsMoved moved) {
+    if (moved.edd)
+        emit eddChanged();
+    if (moved.gestationAtBirth)
+        emit gestationAtBirthChanged();
+}
+
+QDate MoravineWidget::edd() const {
+    const auto& results = m_presenter.results();
+    if (!results.edd)
+        return {};
+    const CivilDate day = civilFromDate(*results.edd);
+    return {day.year, day.month, day.day};
+}
+
+QString MoravineWidget::eddMethod() const {
+    const auto& method = m_presenter.results().method;
+    return method ? qText(std::string(view::methodKey(*method))) : QString();
+}
+
+int MoravineWidget::gestationAtBirthDays() const {
+    return m_presenter.results().gestationAtBirthDays.value_or(-1);
 }
 
 bool MoravineWidget::eventFilter(QObject* watched, QEvent* event) {
     auto* widget = qobject_cast<QWidget*>(watched);
-    const auto found = widget ? m_models.find(widget) : m_models.end();
-    if (found == m_models.end())
+    const Widget* model = widget ? modelOf(widget) : nullptr;
+    if (!model)
         return QWidget::eventFilter(watched, event);
-    Widget& model = *found->second;
-    if (event->type() == QEvent::FocusIn)
-        userFocused(&model);
-    if (event->type() == QEvent::Wheel && model.kind() == WidgetKind::ComboBox &&
+    if (event->type() == QEvent::Wheel && model->kind() == WidgetKind::ComboBox &&
         !widget->hasFocus()) {
         event->ignore(); // the host's window scrolls instead
         return true;
     }
     if (event->type() == QEvent::KeyPress)
-        return pressKey(model, static_cast<QKeyEvent*>(event)->key());
+        return pressKey(*model, static_cast<QKeyEvent*>(event)->key());
     return QWidget::eventFilter(watched, event);
 }
 
-bool MoravineWidget::pressKey(Widget& focused, int key) {
+bool MoravineWidget::pressKey(const Widget& focused, int key) {
     static const std::pair<int, view::Key> keys[] = {
         {Qt::Key_Space, view::Key::Space}, {Qt::Key_Return, view::Key::Enter},
         {Qt::Key_Enter, view::Key::Enter}, {Qt::Key_Up, view::Key::Up},
@@ -364,102 +386,7 @@ bool MoravineWidget::pressKey(Widget& focused, int key) {
     };
     const auto found = std::find_if(std::begin(keys), std::end(keys),
                                     [key](const auto& entry) { return entry.first == key; });
-    if (found == std::end(keys))
-        return false;
-    Widget* target = view::keyTarget(focused, found->second);
-    if (!target)
-        return false;
-    if (target != &focused)
-        m_views.at(target)->setFocus(Qt::TabFocusReason);
-    dispatch([&] { return m_control.host.click(*target); });
-    return true;
-}
-
-// Qt hands the focus of a widget it hides or disables to the next in the chain, an input; the
-// surface holds it instead until the focus rule decides, so no input ever has it, even briefly.
-void MoravineWidget::parkFocus(QWidget* view) {
-    if (holdsFocus(*view)) {
-        const TemporaryChange applying(m_applyingFocus, true);
-        setFocus(Qt::OtherFocusReason);
-    }
-}
-
-void MoravineWidget::resultsChanged(const view::HostResults& results) {
-    const bool eddMoved = results.edd != m_results.edd || results.method != m_results.method;
-    const bool gestationMoved = results.gestationAtBirthDays != m_results.gestationAtBirthDays;
-    m_results = results;
-    if (eddMoved)
-        emit eddChanged();
-    if (gestationMoved)
-        emit gestationAtBirthChanged();
-}
-
-QDate MoravineWidget::edd() const {
-    if (!m_results.edd)
-        return {};
-    const CivilDate day = civilFromDate(*m_results.edd);
-    return {day.year, day.month, day.day};
-}
-
-QString MoravineWidget::eddMethod() const {
-    return m_results.method ? qText(std::string(view::methodKey(*m_results.method))) : QString();
-}
-
-int MoravineWidget::gestationAtBirthDays() const {
-    return m_results.gestationAtBirthDays.value_or(-1);
-}
-
-void MoravineWidget::handlerFinished(const Widget&, Event, Invocation, const RuntimeError*) {
-    if (m_control.host.depth() == 0)
-        updateAccessibility();
-}
-
-void MoravineWidget::widgetChanged(const Widget& model, WidgetChange change) {
-    if (model.kind() == WidgetKind::Timer)
-        return; // the host's time runs it
-    QWidget* view = m_views.at(&model);
-    const QSignalBlocker blocker(view);
-    switch (change) {
-    case WidgetChange::Caption:
-        if (auto* frame = qobject_cast<QGroupBox*>(view))
-            frame->setTitle(qText(model.caption()));
-        else if (auto* label = qobject_cast<QLabel*>(view))
-            label->setText(qText(model.caption()));
-        else if (auto* button = qobject_cast<QAbstractButton*>(view))
-            button->setText(qText(model.caption()));
-        break;
-    case WidgetChange::Visible:
-        if (!model.visible())
-            parkFocus(view);
-        view->setVisible(model.visible());
-        break;
-    case WidgetChange::Enabled:
-        if (!model.enabled())
-            parkFocus(view);
-        view->setEnabled(model.enabled());
-        break;
-    case WidgetChange::Value:
-        static_cast<QAbstractButton*>(view)->setChecked(
-            static_cast<const OptionButton&>(model).value());
-        break;
-    case WidgetChange::Text:
-        syncSelection(model);
-        break;
-    case WidgetChange::BackColor:
-        applyBackColor(model, view);
-        break;
-    case WidgetChange::ItemAdded:
-        static_cast<QComboBox*>(view)->addItem(
-            qText(static_cast<const ComboBox&>(model).items().back()));
-        syncSelection(model); // Qt selects the first item of an empty list by itself
-        break;
-    case WidgetChange::ItemsCleared:
-        static_cast<QComboBox*>(view)->clear();
-        break;
-    case WidgetChange::Focus:
-        view->setFocus(Qt::OtherFocusReason);
-        break;
-    }
+    return found != std::end(keys) && m_presenter.pressKey(focused, found->second);
 }
 
 } // namespace ruvo

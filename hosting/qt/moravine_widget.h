@@ -3,10 +3,8 @@
 #include "control/core/widget_tree.h"
 #include "control/moravine.h"
 #include "dating/clock.h"
-#include "hosting/view/focus_rule.h"
-#include "hosting/view/geometry.h"
-#include "hosting/view/host_results.h"
-#include "hosting/view/host_time.h"
+#include "hosting/view/presenter.h"
+#include "hosting/view/view_sink.h"
 
 #include <QDate>
 #include <QElapsedTimer>
@@ -14,13 +12,10 @@
 #include <QWidget>
 
 #include <chrono>
-#include <functional>
 #include <memory>
-#include <optional>
 #include <unordered_map>
-#include <utility>
-#include <vector>
 
+class QLabel;
 class QStyle;
 class QTimer;
 
@@ -29,19 +24,19 @@ namespace ruvo {
 // The Moravine pregnancy-dating control as a Qt widget. It takes its host's font, and its layout
 // scales with that font against the 8-point font it was designed for.
 //
-// It owns one headless Moravine and shows each widget of its surface as a real Qt widget: frames
-// as group boxes, labels, radio buttons, drop-down lists, push buttons, the picture; one QTimer
-// runs the prompt timers on the host's time (see view::HostTime), and sleeps while none runs.
-// Every change of the control's model is applied to its Qt widget at once, with signals blocked;
-// only the user's own clicks, picks and keys and the passing of time reach the control. A run-time
-// error of the control is reported through runtimeError() and never reaches the event loop; the
-// control stays usable.
+// It is the Qt sink of one view::Presenter, which owns the headless Moravine and decides everything
+// the widget shows: each widget of the surface is a real Qt widget (frames as group boxes, labels,
+// radio buttons, drop-down lists, push buttons, the picture), and one QTimer runs the prompts on
+// the control's clock, sleeping while none runs. Every change the presenter passes on is applied
+// to its Qt widget at once, with signals blocked; only the user's own clicks, picks and keys and
+// the passing of time reach the control. A run-time error of the control is reported through
+// runtimeError() and never reaches the event loop; the control stays usable.
 //
 // Keyboard and screen-reader users work it as a native form: Enter and Space press the focused
 // button, the arrows select within an option group, the results take the focus, and the focus
 // never falls on an input by accident (see view::FocusRule). A closed list changes with the mouse
 // wheel only while it has the focus.
-class MoravineWidget : public QWidget, private HostObserver {
+class MoravineWidget : public QWidget, private view::ViewSink {
     Q_OBJECT
     // The EDD on view, or a null date while none is.
     Q_PROPERTY(QDate edd READ edd NOTIFY eddChanged)
@@ -49,6 +44,9 @@ class MoravineWidget : public QWidget, private HostObserver {
     Q_PROPERTY(QString eddMethod READ eddMethod NOTIFY eddChanged)
     // The gestation at birth on view in days, or -1 while none is.
     Q_PROPERTY(int gestationAtBirthDays READ gestationAtBirthDays NOTIFY gestationAtBirthChanged)
+    // Whether the prompts run to their end at once instead of blinking, for users who ask their
+    // desktop for reduced motion; Qt does not tell, so the host sets it.
+    Q_PROPERTY(bool reducedMotion READ reducedMotion WRITE setReducedMotion)
 
   public:
     // A control whose "today" is the machine's date, as a host or Qt Designer creates it.
@@ -64,7 +62,7 @@ class MoravineWidget : public QWidget, private HostObserver {
     Q_INVOKABLE QString datenice(const QDate& date) const;
 
     // The headless control behind the view, for hosts that observe or script it.
-    Moravine& control() { return m_control; }
+    Moravine& control() { return m_presenter.control(); }
 
     // The size of the surface in the control's font: 581 x 361 pixels in an 8-point font as
     // narrow as the design's at 96 dots per inch, in proportion for any other.
@@ -72,10 +70,13 @@ class MoravineWidget : public QWidget, private HostObserver {
 
     // The scale of the surface: the control's font against the design's, at the screen's
     // resolution, grown where the font is wider than the design's.
-    view::ViewScale viewScale() const { return m_scale; }
+    view::ViewScale viewScale() const { return m_presenter.scale(); }
 
     // The model a view of this control shows, or null for any other widget.
     const Widget* modelOf(const QWidget* view) const;
+
+    bool reducedMotion() const override { return m_reducedMotion; }
+    void setReducedMotion(bool reduced) { m_reducedMotion = reduced; }
 
     QDate edd() const;
     QString eddMethod() const;
@@ -89,53 +90,53 @@ class MoravineWidget : public QWidget, private HostObserver {
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void focusInEvent(QFocusEvent*) override;
     void changeEvent(QEvent*) override;
 
   private:
     MoravineWidget(std::unique_ptr<Clock> ownClock, const Clock* clock, QWidget* parent,
                    std::chrono::milliseconds blinkInterval);
 
-    void buildView(std::chrono::milliseconds blinkInterval);
-    QWidget* createView(Widget& model, QWidget* parent);
-    view::ViewScale fontScale() const;
-    void layOut();
+    QWidget* viewOf(const Widget&) const;
     void applyDesign(const Widget& model, QWidget* view);
-    void applyBackColor(const Widget& model, QWidget* view);
-    void updateAccessibility();
-    void setTabOrder();
-    void syncSelection(const Widget& model);
-    // The user put the focus on a widget of the surface, or on the surface itself (null).
-    void userFocused(Widget* model);
-    void parkFocus(QWidget* view);
-    bool pressKey(Widget& focused, int key);
-    void resultsChanged(const view::HostResults&);
+    bool pressKey(const Widget& focused, int key);
 
-    // Runs one of the host's entry points, after the ticks that fell due before it, and reports
-    // any error; then arms the timer for the next tick.
-    void dispatch(const std::function<std::optional<RuntimeError>()>& action);
-
-    void widgetChanged(const Widget&, WidgetChange) override;
-    void handlerFinished(const Widget&, Event, Invocation, const RuntimeError*) override;
+    void createView(const Widget&) override;
+    void placeView(const Widget&, const view::PixelRect&) override;
+    void showCaption(const Widget&, const std::string& caption) override;
+    void showVisible(const Widget&, bool visible) override;
+    void showEnabled(const Widget&, bool enabled) override;
+    void showChecked(const Widget& option, bool checked) override;
+    void showSelection(const Widget& list, std::optional<std::size_t> index) override;
+    void showItemAdded(const Widget& list, const std::string& item) override;
+    void showItemsCleared(const Widget& list) override;
+    void showColors(const Widget&, const view::OwnColors&) override;
+    void showTabStop(const Widget& option, bool stop) override;
+    void showAccessible(const Widget&, const view::Accessible&) override;
+    void noticeTextChange(const Widget&, const std::string& heard,
+                          const std::string& shown) override;
+    void announce(const std::string& text) override;
+    view::FocusPlace focusPlace() const override;
+    void moveFocus(const Widget*) override;
+    std::chrono::milliseconds toolkitTime() const override;
+    void armTimer(std::optional<std::chrono::milliseconds> wait) override;
+    view::ViewScale fontScale() const override;
+    view::PixelSize measureText(const Widget&, const std::string& text) const override;
+    view::PixelSize textArea(const Widget&, view::PixelSize box) const override;
+    view::SystemPalette systemPalette() const override;
+    void reportError(const std::string& message) override;
+    void resultsChanged(const view::HostResults&, view::ResultsMoved) override;
 
     std::unique_ptr<Clock> m_ownClock;
-    Moravine m_control;
     std::unique_ptr<QStyle> m_inputStyle;
     std::unordered_map<const Widget*, QWidget*> m_views;
-    std::unordered_map<const QWidget*, Widget*> m_models;
-    // The lists and results, each with the text assistive technology last heard from it.
-    std::vector<std::pair<QWidget*, QString>> m_textsHeard;
-    view::FocusRule m_focusRule{m_control.host};
+    std::unordered_map<const QWidget*, const Widget*> m_models;
     QElapsedTimer m_clock;
-    std::optional<view::HostTime> m_hostTime;
     QTimer* m_tickTimer = nullptr;
-    bool m_dispatching = false;
-    bool m_applyingFocus = false;
-    // Whether the focus was inside the control when the running entry began.
-    bool m_focusInside = false;
-    view::ViewScale m_scale;
-    view::HostResults m_results;
-    std::optional<view::ResultsWatcher> m_resultsWatcher;
+    // Speaks the presenter's announcements: a live status line that only assistive technology
+    // sees.
+    QLabel* m_announcer = nullptr;
+    bool m_reducedMotion = false;
+    view::Presenter m_presenter;
 };
 
 } // namespace ruvo

@@ -16,36 +16,50 @@ namespace {
 constexpr int titleInset = 12;
 constexpr int bevel = 3;
 
-bool lineFits(const QFontMetrics& metrics, const QString& text, QSize box) {
-    return metrics.horizontalAdvance(text) <= box.width() && metrics.height() <= box.height();
+bool lineFits(const QFontMetrics& metrics, const QString& text, QSize room) {
+    return metrics.horizontalAdvance(text) <= room.width() && metrics.height() <= room.height();
 }
 
 } // namespace
 
+QSize textRoom(const QWidget& view, QSize box) {
+    if (qobject_cast<const QGroupBox*>(&view))
+        return box - QSize(titleInset, 0);
+    if (auto* radio = qobject_cast<const QRadioButton*>(&view)) {
+        const int indicator =
+            radio->sizeHint().width() - radio->fontMetrics().horizontalAdvance(radio->text());
+        return {box.width() - indicator, box.height()};
+    }
+    if (qobject_cast<const QPushButton*>(&view))
+        return box - QSize(2 * bevel, 2 * bevel);
+    if (auto* label = qobject_cast<const QLabel*>(&view))
+        return box - QSize(2 * label->frameWidth(), 2 * label->frameWidth());
+    if (qobject_cast<const QComboBox*>(&view))
+        return {box.width() - CompactStyle::arrowWidth(QRect({}, box)) - 4, box.height() - 2};
+    return box;
+}
+
 bool textFits(const QWidget& view, QSize box) {
     const QFontMetrics metrics = view.fontMetrics();
+    const QSize room = textRoom(view, box);
     if (auto* frame = qobject_cast<const QGroupBox*>(&view))
-        return lineFits(metrics, frame->title(), box - QSize(titleInset, 0));
+        return lineFits(metrics, frame->title(), room);
     if (auto* radio = qobject_cast<const QRadioButton*>(&view))
-        return radio->sizeHint().width() <= box.width() && metrics.height() <= box.height();
+        return lineFits(metrics, radio->text(), room);
     if (auto* button = qobject_cast<const QPushButton*>(&view))
-        return lineFits(metrics, button->text(), box - QSize(2 * bevel, 2 * bevel));
+        return lineFits(metrics, button->text(), room);
     if (auto* label = qobject_cast<const QLabel*>(&view)) {
         if (!label->pixmap().isNull() || label->text().isEmpty())
             return true;
-        const int frame = label->frameWidth();
-        const QSize inside = box - QSize(2 * frame, 2 * frame);
         for (const QString& word : label->text().split(' ')) {
-            if (!lineFits(metrics, word, inside))
+            if (!lineFits(metrics, word, room))
                 return false;
         }
-        return label->heightForWidth(inside.width()) <= inside.height();
+        return label->heightForWidth(room.width()) <= room.height();
     }
     if (auto* list = qobject_cast<const QComboBox*>(&view)) {
-        const QSize field(box.width() - CompactStyle::arrowWidth(QRect({}, box)) - 4,
-                          box.height() - 2);
         for (int i = 0; i < list->count(); ++i) {
-            if (!lineFits(metrics, list->itemText(i), field))
+            if (!lineFits(metrics, list->itemText(i), room))
                 return false;
         }
     }

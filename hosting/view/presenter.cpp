@@ -10,7 +10,7 @@
 
 #include <algorithm>
 #include <set>
-#include <sstream>
+#include <string_view>
 
 namespace ruvo::view {
 
@@ -77,7 +77,7 @@ void Presenter::start() {
         if (widget->kind() == WidgetKind::Timer)
             static_cast<Timer*>(widget)->setInterval(m_blinkInterval);
     }
-    m_palette = m_sink.palette();
+    m_palette = m_sink.systemPalette();
     for (const Widget* widget : viewedWidgets())
         m_sink.createView(*widget);
     for (const Widget* widget : viewedWidgets())
@@ -359,7 +359,7 @@ OwnColors Presenter::ownColors(const Widget& widget) const {
 }
 
 void Presenter::layOut() {
-    m_palette = m_sink.palette();
+    m_palette = m_sink.systemPalette();
     std::map<std::pair<const Widget*, std::string>, PixelSize> measured;
     const auto measure = [&](const Widget& widget, const std::string& text) {
         const auto key = std::pair(&widget, text);
@@ -410,12 +410,16 @@ bool Presenter::fitsAt(ViewScale scale, const Measure& measure) const {
 
 // A label wraps at spaces: each word fits a line, and the lines fit the box.
 bool Presenter::wrappedFits(const Widget& label, PixelSize area, const Measure& measure) {
-    std::istringstream words(label.caption());
-    std::string word;
     std::string line;
     int lines = 0;
     int lineHeight = 0;
-    while (words >> word) {
+    const std::string& caption = label.caption();
+    for (std::size_t start = 0; start < caption.size();) {
+        const std::size_t end = std::min(caption.find(' ', start), caption.size());
+        const std::string word = caption.substr(start, end - start);
+        start = end + 1;
+        if (word.empty())
+            continue;
         const PixelSize size = measure(label, word);
         if (size.width > area.width)
             return false;

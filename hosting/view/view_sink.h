@@ -90,7 +90,7 @@ class ViewSink {
     // arrow or bevel.
     virtual PixelSize textArea(const Widget&, PixelSize box) const = 0;
     // The desktop scheme's colours, which the tree's system colours name.
-    virtual SystemPalette palette() const = 0;
+    virtual SystemPalette systemPalette() const = 0;
 
     // A run-time error ended a handler the user's action or a tick began.
     virtual void reportError(const std::string& message) = 0;

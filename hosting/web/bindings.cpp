@@ -1,18 +1,19 @@
-// The WebAssembly module's interface to JavaScript: one ElementControl per <ruvo-moravine>, and
+// The WebAssembly module's interface to JavaScript: one ElementView per <ruvo-moravine>, and
 // datenice. Plain values cross: names, texts, numbers and arrays of them.
-#include "hosting/web/web_control.h"
-
 #include "control/core/widget_tree.h"
+#include "dating/clock.h"
 #include "dating/date.h"
 #include "dating/date_text.h"
-#include "hosting/view/accessibility.h"
-#include "hosting/view/geometry.h"
+#include "host/combo_box.h"
+#include "hosting/view/presenter.h"
+#include "hosting/view/view_sink.h"
 
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstdio>
 #include <string_view>
 
@@ -22,29 +23,8 @@ namespace {
 
 using emscripten::val;
 
-std::string_view changeName(WidgetChange change) {
-    switch (change) {
-    case WidgetChange::Caption:
-        return "caption";
-    case WidgetChange::Visible:
-        return "visible";
-    case WidgetChange::Enabled:
-        return "enabled";
-    case WidgetChange::Value:
-        return "value";
-    case WidgetChange::Text:
-        return "text";
-    case WidgetChange::BackColor:
-        return "backColor";
-    case WidgetChange::ItemAdded:
-        return "itemAdded";
-    case WidgetChange::ItemsCleared:
-        return "itemsCleared";
-    case WidgetChange::Focus:
-        break;
-    }
-    return "focus";
-}
+// The element's design font, 11 CSS pixels: a host font-size of 22px draws it twice as large.
+constexpr double designFontPixels = 11;
 
 std::string_view roleName(view::Role role) {
     switch (role) {
@@ -70,13 +50,6 @@ std::string_view roleName(view::Role role) {
     return "none";
 }
 
-val texts(const std::vector<std::string>& items) {
-    val array = val::array();
-    for (const std::string& item : items)
-        array.call<void>("push", item);
-    return array;
-}
-
 std::optional<view::Key> keyNamed(const std::string& name) {
     static constexpr std::array<std::pair<std::string_view, view::Key>, 6> keys{{
         {" ", view::Key::Space},
@@ -93,132 +66,167 @@ std::optional<view::Key> keyNamed(const std::string& name) {
     return std::nullopt;
 }
 
-// The page's colours by system colour number, as [r, g, b] triples.
-view::SystemPalette paletteOf(const val& colors) {
-    view::SystemPalette palette;
-    const auto count =
-        std::min<std::size_t>(colors["length"].as<std::size_t>(), palette.colors.size());
-    for (std::size_t i = 0; i < count; ++i) {
-        const val rgb = colors[i];
-        palette.colors[i] = {rgb[0].as<std::uint8_t>(), rgb[1].as<std::uint8_t>(),
-                             rgb[2].as<std::uint8_t>()};
-    }
-    return palette;
+std::string cssColor(const std::optional<view::Rgb>& color) {
+    if (!color)
+        return {};
+    char text[8];
+    std::snprintf(text, sizeof text, "#%02x%02x%02x", color->red, color->green, color->blue);
+    return text;
 }
 
-// The control of one element. view is the element's side: changed(name, change),
-// moveFocus(name or ""), resultsChanged({edd, eddMethod, gestationAtBirthDays}).
-class ElementControl {
+view::PixelSize sizeOf(const val& size) {
+    return {static_cast<int>(std::ceil(size["width"].as<double>())),
+            static_cast<int>(std::ceil(size["height"].as<double>()))};
+}
+
+// The control of one element, the presenter's sink. view is the element's side: a method of the
+// same name for each call of the sink, with names and plain values.
+class ElementView final : public view::ViewSink {
   public:
-    ElementControl(int year, int month, int day, const val& palette, double nowMs, val view)
-        : m_view(std::move(view)),
-          m_control(
-              dateFromCivil({year, month, day}), paletteOf(palette), nowMs,
-              {.changed =
-                   [this](const Widget& widget, WidgetChange change) {
-                       m_view.call<void>("changed", widget.name(), std::string(changeName(change)));
-                   },
-               .moveFocus =
-                   [this](const Widget* widget) {
-                       m_view.call<void>("moveFocus", widget ? widget->name() : std::string());
-                   },
-               .resultsChanged =
-                   [this](const view::HostResults& results) {
-                       val shown = val::object();
-                       shown.set("edd", results.edd ? isoDate(*results.edd) : "");
-                       shown.set("eddMethod", results.method
-                                                  ? std::string(view::methodKey(*results.method))
-                                                  : "");
-                       shown.set("gestationAtBirthDays", results.gestationAtBirthDays.value_or(-1));
-                       m_view.call<void>("resultsChanged", shown);
-                   }}) {}
+    ElementView(int year, int month, int day, val view)
+        : m_view(std::move(view)), m_clock(dateFromCivil({year, month, day})) {}
 
-    val initialize(double nowMs) { return texts(m_control.initialize(nowMs)); }
-    val click(const std::string& name, double nowMs, bool focusInside) {
-        return texts(m_control.click(name, nowMs, focusInside));
-    }
-    val pick(const std::string& name, const std::string& item, double nowMs, bool focusInside) {
-        return texts(m_control.pick(name, item, nowMs, focusInside));
-    }
-    val tick(double nowMs, bool focusInside) { return texts(m_control.tick(nowMs, focusInside)); }
-    double untilNextTick() const { return m_control.untilNextTick().value_or(-1); }
+    // Builds the views and raises Initialize; call once, when the element can take calls.
+    void start() { m_presenter.start(); }
 
-    std::string keyTarget(const std::string& focused, const std::string& key) {
+    // The element names only widgets it shows; any other name reaches nothing.
+    void click(const std::string& name) {
+        if (const Widget* target = find(name))
+            m_presenter.click(*target);
+    }
+    void pick(const std::string& name, const std::string& item) {
+        if (const Widget* list = find(name))
+            m_presenter.pick(*list, item);
+    }
+    // Whether the control took the key: the browser's own handling is then to be prevented.
+    bool pressKey(const std::string& focused, const std::string& key) {
+        const Widget* widget = find(focused);
         const auto named = keyNamed(key);
-        const Widget* target = named ? m_control.keyTarget(focused, *named) : nullptr;
-        return target ? target->name() : std::string();
+        return widget && named && m_presenter.pressKey(*widget, *named);
     }
-    void userFocused(const std::string& name) { m_control.userFocused(name); }
+    void timerFired() { m_presenter.timerFired(); }
+    void layOut() { m_presenter.layOut(); }
     void setToday(int year, int month, int day) {
         if (const auto today = tryDateFromCivil({year, month, day}))
-            m_control.setToday(*today);
-    }
-
-    // The surface's size in CSS pixels.
-    val size() const {
-        const view::PixelRect rect = view::toPixels(moravineGeometry, view::ViewScale{});
-        val shown = val::object();
-        shown.set("width", rect.width);
-        shown.set("height", rect.height);
-        return shown;
-    }
-
-    // Every widget the element shows, in the order to append them: where, what and how.
-    val layout() const {
-        val widgets = val::array();
-        for (const Widget* widget : m_control.widgetsInOrder()) {
-            const view::PixelRect rect = view::toPixels(widget->geometry(), view::ViewScale{});
-            val shown = val::object();
-            shown.set("name", widget->name());
-            shown.set("kind", std::string(kindName(widget->kind())));
-            shown.set("parent", widget->parent() && widget->parent()->parent()
-                                    ? widget->parent()->name()
-                                    : std::string());
-            shown.set("role", std::string(roleName(view::accessibleRole(*widget))));
-            shown.set("left", rect.left);
-            shown.set("top", rect.top);
-            shown.set("width", rect.width);
-            shown.set("height", rect.height);
-            shown.set("centered", widget->alignment() == TextAlignment::Center);
-            shown.set("bordered", widget->border() == BorderStyle::FixedSingle);
-            if (widget->kind() == WidgetKind::ComboBox)
-                shown.set("items", texts(static_cast<const ComboBox&>(*widget).items()));
-            widgets.call<void>("push", shown);
-        }
-        return widgets;
-    }
-
-    // A widget's state now: caption, visible, enabled, checked, selected (-1 for none), its own
-    // colours, and its name and description for assistive technology.
-    val state(const std::string& name) const {
-        const Widget& widget = m_control.widget(name);
-        val shown = val::object();
-        shown.set("caption", widget.caption());
-        shown.set("visible", widget.visible());
-        shown.set("enabled", widget.enabled());
-        if (widget.kind() == WidgetKind::OptionButton)
-            shown.set("checked", static_cast<const OptionButton&>(widget).value());
-        if (widget.kind() == WidgetKind::ComboBox) {
-            const auto selected = static_cast<const ComboBox&>(widget).selectedIndex();
-            shown.set("selected", selected ? static_cast<int>(*selected) : -1);
-        }
-        const auto [back, fore] = m_control.colorsOf(widget);
-        shown.set("back", back);
-        shown.set("fore", fore);
-        const view::Accessible accessible = view::accessibleOf(widget);
-        shown.set("accessibleName", accessible.name);
-        shown.set("description", accessible.description);
-        return shown;
-    }
-
-    std::string lastItem(const std::string& name) const {
-        const auto& items = static_cast<const ComboBox&>(m_control.widget(name)).items();
-        return items.empty() ? std::string() : items.back();
+            m_clock.setToday(*today);
     }
 
   private:
+    const Widget* find(const std::string& name) const {
+        return name.empty() ? nullptr : m_presenter.control().host.find(name);
+    }
+
+    void createView(const Widget& widget) override {
+        val shown = val::object();
+        shown.set("name", widget.name());
+        shown.set("parent", widget.parent() && widget.parent()->parent() ? widget.parent()->name()
+                                                                         : std::string());
+        shown.set("role", std::string(roleName(view::accessibleRole(widget))));
+        shown.set("centered", widget.alignment() == TextAlignment::Center);
+        shown.set("bordered", widget.border() == BorderStyle::FixedSingle);
+        m_view.call<void>("createView", shown);
+    }
+    void placeView(const Widget& widget, const view::PixelRect& rect) override {
+        m_view.call<void>("placeView", surfaceName(widget), rect.left, rect.top, rect.width,
+                          rect.height);
+    }
+    void showCaption(const Widget& widget, const std::string& caption) override {
+        m_view.call<void>("showCaption", widget.name(), caption);
+    }
+    void showVisible(const Widget& widget, bool visible) override {
+        m_view.call<void>("showVisible", widget.name(), visible);
+    }
+    void showEnabled(const Widget& widget, bool enabled) override {
+        m_view.call<void>("showEnabled", widget.name(), enabled);
+    }
+    void showChecked(const Widget& option, bool checked) override {
+        m_view.call<void>("showChecked", option.name(), checked);
+    }
+    void showSelection(const Widget& list, std::optional<std::size_t> index) override {
+        m_view.call<void>("showSelection", list.name(), index ? static_cast<int>(*index) : -1);
+    }
+    void showItemAdded(const Widget& list, const std::string& item) override {
+        m_view.call<void>("showItemAdded", list.name(), item);
+    }
+    void showItemsCleared(const Widget& list) override {
+        m_view.call<void>("showItemsCleared", list.name());
+    }
+    void showColors(const Widget& widget, const view::OwnColors& colors) override {
+        m_view.call<void>("showColors", widget.name(), cssColor(colors.back),
+                          cssColor(colors.fore));
+    }
+    void showTabStop(const Widget& option, bool stop) override {
+        m_view.call<void>("showTabStop", option.name(), stop);
+    }
+    void showAccessible(const Widget& widget, const view::Accessible& accessible) override {
+        m_view.call<void>("showAccessible", widget.name(), accessible.name, accessible.description);
+    }
+    // A select and an output tell assistive technology of their new text themselves.
+    void noticeTextChange(const Widget&, const std::string&, const std::string&) override {}
+    void announce(const std::string& text) override { m_view.call<void>("announce", text); }
+
+    view::FocusPlace focusPlace() const override {
+        const val focused = m_view.call<val>("focusPlace");
+        if (focused.isNull() || focused.isUndefined())
+            return std::nullopt;
+        return find(focused.as<std::string>());
+    }
+    void moveFocus(const Widget* widget) override {
+        m_view.call<void>("moveFocus", widget ? widget->name() : std::string());
+    }
+
+    std::chrono::milliseconds toolkitTime() const override {
+        return std::chrono::milliseconds(
+            static_cast<long long>(std::floor(m_view.call<double>("toolkitTime"))));
+    }
+    void armTimer(std::optional<std::chrono::milliseconds> wait) override {
+        m_view.call<void>("armTimer", wait ? static_cast<double>(wait->count()) : -1.0);
+    }
+    bool reducedMotion() const override { return m_view.call<bool>("reducedMotion"); }
+
+    view::ViewScale fontScale() const override {
+        const double pixels = m_view.call<double>("fontPixels");
+        return {96, pixels > 0 ? pixels / designFontPixels : 1};
+    }
+    view::PixelSize measureText(const Widget& widget, const std::string& text) const override {
+        return sizeOf(m_view.call<val>("measureText", widget.name(), text));
+    }
+    view::PixelSize textArea(const Widget& widget, view::PixelSize box) const override {
+        return sizeOf(m_view.call<val>("textArea", widget.name(), box.width, box.height));
+    }
+    // The page's colours by system colour number, as [r, g, b] triples.
+    view::SystemPalette systemPalette() const override {
+        const val colors = m_view.call<val>("systemPalette");
+        view::SystemPalette palette;
+        const auto count =
+            std::min<std::size_t>(colors["length"].as<std::size_t>(), palette.colors.size());
+        for (std::size_t i = 0; i < count; ++i) {
+            const val rgb = colors[i];
+            palette.colors[i] = {rgb[0].as<std::uint8_t>(), rgb[1].as<std::uint8_t>(),
+                                 rgb[2].as<std::uint8_t>()};
+        }
+        return palette;
+    }
+
+    void reportError(const std::string& message) override {
+        m_view.call<void>("reportError", message);
+    }
+    void resultsChanged(const view::HostResults& results, view::ResultsMoved moved) override {
+        val shown = val::object();
+        shown.set("edd", results.edd ? isoDate(*results.edd) : "");
+        shown.set("eddMethod", results.method ? std::string(view::methodKey(*results.method)) : "");
+        shown.set("gestationAtBirthDays", results.gestationAtBirthDays.value_or(-1));
+        m_view.call<void>("resultsChanged", shown, moved.edd, moved.gestationAtBirth);
+    }
+
+    // The element's own box is the surface: its name is empty.
+    static std::string surfaceName(const Widget& widget) {
+        return widget.kind() == WidgetKind::UserControl ? std::string() : widget.name();
+    }
+
     val m_view;
-    WebControl m_control;
+    FixedClock m_clock;
+    view::Presenter m_presenter{m_clock, *this, promptInterval};
 };
 
 // The display form of a date, "26 October 2006"; empty for a date outside 1 January 100 to
@@ -231,20 +239,15 @@ std::string datenice(int year, int month, int day) {
 } // namespace
 
 EMSCRIPTEN_BINDINGS(moravine) {
-    emscripten::class_<ElementControl>("ElementControl")
-        .constructor<int, int, int, const val&, double, val>()
-        .function("initialize", &ElementControl::initialize)
-        .function("click", &ElementControl::click)
-        .function("pick", &ElementControl::pick)
-        .function("tick", &ElementControl::tick)
-        .function("untilNextTick", &ElementControl::untilNextTick)
-        .function("keyTarget", &ElementControl::keyTarget)
-        .function("userFocused", &ElementControl::userFocused)
-        .function("setToday", &ElementControl::setToday)
-        .function("size", &ElementControl::size)
-        .function("layout", &ElementControl::layout)
-        .function("state", &ElementControl::state)
-        .function("lastItem", &ElementControl::lastItem);
+    emscripten::class_<ElementView>("ElementView")
+        .constructor<int, int, int, val>()
+        .function("start", &ElementView::start)
+        .function("click", &ElementView::click)
+        .function("pick", &ElementView::pick)
+        .function("pressKey", &ElementView::pressKey)
+        .function("timerFired", &ElementView::timerFired)
+        .function("layOut", &ElementView::layOut)
+        .function("setToday", &ElementView::setToday);
     emscripten::function("datenice", &datenice);
 }
 

@@ -19,6 +19,12 @@ function isoParts(text) {
     return match ? match.slice(1).map(Number) : null;
 }
 
+// What of a box each kind leaves its text, in CSS pixels: the style sheet's borders, paddings,
+// indicators and drop-down arrows.
+const textInsets = {
+    grouping: [10, 0], radio: [20, 0], list: [17, 2], button: [8, 4], text: [0, 0], result: [4, 2],
+};
+
 class RuvoMoravine extends HTMLElement {
     static formAssociated = true;
     static observedAttributes = ["today"];
@@ -27,9 +33,10 @@ class RuvoMoravine extends HTMLElement {
     #control = null;
     #views = new Map();
     #surface = null;
+    #announcer = null;
     #timer = 0;
-    #applyingFocus = false;
-    #shownNames = new Map();
+    #fontObserver = null;
+    #measure = document.createElement("canvas").getContext("2d");
     #results = {edd: "", eddMethod: "", gestationAtBirthDays: -1};
 
     constructor() {
@@ -75,37 +82,101 @@ class RuvoMoravine extends HTMLElement {
     }
 
     #build() {
-        this.#control = new core.ElementControl(...this.#today(), pagePalette(), performance.now(), {
-            changed: (name, change) => this.#mirror(name, change),
-            moveFocus: (name) => this.#moveFocus(name),
-            resultsChanged: (results) => this.#resultsChanged(results),
-        });
-        const {width, height} = this.#control.size();
-        this.shadowRoot.innerHTML =
-            `<style>${style}</style><div id="surface" tabindex="-1" role="group"></div>`;
+        this.shadowRoot.innerHTML = `<style>${style}</style>` +
+            `<div id="surface" tabindex="-1" role="group"></div>` +
+            `<div id="announcer" role="status" aria-live="polite"></div>` +
+            `<span id="font-probe" aria-hidden="true">M</span>`;
         this.#surface = this.shadowRoot.getElementById("surface");
         this.#surface.setAttribute("aria-label", "Moravine pregnancy dating");
-        this.style.width = `${width}px`;
-        this.style.height = `${height}px`;
-        for (const widget of this.#control.layout())
-            this.#create(widget);
-        for (const name of this.#views.keys())
-            this.#showState(name);
+        this.#announcer = this.shadowRoot.getElementById("announcer");
+        this.#control = new core.ElementView(...this.#today(), this.#sink());
         this.#listen();
-        this.#run((now) => this.#control.initialize(now));
+        this.#guard(() => this.#control.start());
+        // The element follows its host's font size, as users who enlarge text set it.
+        this.#fontObserver = new ResizeObserver(() => this.#guard(() => this.#control?.layOut()));
+        this.#fontObserver.observe(this.shadowRoot.getElementById("font-probe"));
     }
 
     #dispose() {
         clearTimeout(this.#timer);
+        this.#fontObserver?.disconnect();
         this.#control?.delete();
         this.#control = null;
         this.#views.clear();
-        this.#shownNames.clear();
         this.shadowRoot.replaceChildren();
     }
 
+    // The presenter's sink: the browser's calls for everything the core decides.
+    #sink() {
+        return {
+            createView: (widget) => this.#createView(widget),
+            placeView: (name, left, top, width, height) => {
+                const box = name ? this.#views.get(name).box : this;
+                Object.assign(box.style, {width: `${width}px`, height: `${height}px`});
+                if (name)
+                    Object.assign(box.style, {left: `${left}px`, top: `${top}px`});
+            },
+            showCaption: (name, caption) => this.#showCaption(this.#views.get(name), caption),
+            showVisible: (name, visible) => { this.#views.get(name).box.hidden = !visible; },
+            showEnabled: (name, enabled) => {
+                const {box, element} = this.#views.get(name);
+                if ("disabled" in element)
+                    element.disabled = !enabled;
+                box.classList.toggle("disabled", !enabled);
+            },
+            showChecked: (name, checked) => { this.#views.get(name).element.checked = checked; },
+            showSelection: (name, index) => { this.#views.get(name).element.selectedIndex = index; },
+            showItemAdded: (name, item) => this.#views.get(name).element.add(new Option(item, item)),
+            showItemsCleared: (name) => { this.#views.get(name).element.length = 0; },
+            showColors: (name, back, fore) => {
+                const {box} = this.#views.get(name);
+                box.style.backgroundColor = back;
+                box.style.color = fore;
+            },
+            showTabStop: (name, stop) => { this.#views.get(name).element.tabIndex = stop ? 0 : -1; },
+            showAccessible: (name, accessibleName, description) =>
+                this.#showAccessible(this.#views.get(name), accessibleName, description),
+            announce: (text) => {
+                // The same words twice are news twice: the region is emptied first.
+                this.#announcer.textContent = "";
+                requestAnimationFrame(() => { this.#announcer.textContent = text; });
+            },
+            focusPlace: () => {
+                const focused = this.shadowRoot.activeElement;
+                if (!focused)
+                    return null;
+                return this.#views.has(focused.id) ? focused.id : "";
+            },
+            moveFocus: (name) => (name ? this.#views.get(name).element : this.#surface).focus(),
+            toolkitTime: () => performance.now(),
+            armTimer: (wait) => {
+                clearTimeout(this.#timer);
+                if (wait >= 0)
+                    this.#timer = setTimeout(() => this.#guard(() => this.#control?.timerFired()),
+                                             wait);
+            },
+            reducedMotion: () => matchMedia("(prefers-reduced-motion: reduce)").matches,
+            fontPixels: () => parseFloat(getComputedStyle(this).fontSize),
+            measureText: (name, text) => {
+                const {element} = this.#views.get(name);
+                this.#measure.font = getComputedStyle(element).font;
+                const metrics = this.#measure.measureText(text);
+                return {width: metrics.width,
+                        height: metrics.fontBoundingBoxAscent + metrics.fontBoundingBoxDescent};
+            },
+            textArea: (name, width, height) => {
+                const [across, down] = textInsets[this.#views.get(name).widget.role] ?? [0, 0];
+                return {width: width - across, height: height - down};
+            },
+            systemPalette: () => pagePalette(),
+            reportError: (message) => this.#reportError(message),
+            resultsChanged: (results, eddMoved, gestationMoved) =>
+                this.#resultsChanged(results, eddMoved, gestationMoved),
+        };
+    }
+
     // One element per widget, with the id of the widget's name, in its frame's box.
-    #create(widget) {
+    #createView(widget) {
         const make = (tag, className) => {
             const element = document.createElement(tag);
             element.className = className;
@@ -131,8 +202,6 @@ class RuvoMoravine extends HTMLElement {
             break;
         case "list":
             box = element = make("select", "widget");
-            for (const item of widget.items)
-                element.add(new Option(item, item));
             break;
         case "button":
             box = element = make("button", "widget");
@@ -155,176 +224,71 @@ class RuvoMoravine extends HTMLElement {
         box.classList.toggle("centered", widget.centered);
         box.classList.toggle("bordered", widget.bordered);
         // A frame's children sit in its box, whose edges the model counts from.
-        Object.assign(box.style, {left: `${widget.left}px`, top: `${widget.top}px`,
-                                  width: `${widget.width}px`, height: `${widget.height}px`});
         const parent = widget.parent ? this.#views.get(widget.parent).box : this.#surface;
         parent.append(box);
         this.#views.set(widget.name, {widget, box, element});
     }
 
-    // Applies everything the model says of a widget.
-    #showState(name) {
-        for (const change of ["caption", "visible", "enabled", "value", "text", "backColor"])
-            this.#mirror(name, change);
-    }
-
-    // One change of the model, at once, as it happens inside a run of the control.
-    #mirror(name, change) {
-        const view = this.#views.get(name);
-        if (!view)
-            return;
-        const {widget, box, element} = view;
-        const state = this.#control.state(name);
-        switch (change) {
-        case "caption":
-            if (widget.role === "grouping") {
-                const legend = element.querySelector("legend");
-                legend.textContent = state.caption;
-                legend.hidden = !state.caption;
-            }
-            else if (widget.role === "radio")
-                box.lastChild.textContent = state.caption;
-            else if (widget.role === "result")
-                element.value = state.caption;
-            else if (widget.role !== "list" && widget.role !== "picture")
-                element.textContent = state.caption;
-            break;
-        case "visible":
-            if (!state.visible)
-                this.#parkFocus(box);
-            box.hidden = !state.visible;
-            break;
-        case "enabled":
-            if (!state.enabled)
-                this.#parkFocus(box);
-            if ("disabled" in element)
-                element.disabled = !state.enabled;
-            box.classList.toggle("disabled", !state.enabled);
-            break;
-        case "value":
-            if (widget.role === "radio")
-                element.checked = state.checked;
-            break;
-        case "text":
-            if (widget.role === "list")
-                element.selectedIndex = state.selected;
-            break;
-        case "backColor":
-            box.style.backgroundColor = state.back;
-            box.style.color = state.fore;
-            break;
-        case "itemAdded":
-            element.add(new Option(this.#control.lastItem(name), this.#control.lastItem(name)));
-            element.selectedIndex = state.selected;
-            break;
-        case "itemsCleared":
-            element.length = 0;
-            break;
-        case "focus":
-            element.focus();
-            break;
+    #showCaption({widget, box, element}, caption) {
+        if (widget.role === "grouping") {
+            const legend = element.querySelector("legend");
+            legend.textContent = caption;
+            legend.hidden = !caption;
+        } else if (widget.role === "radio") {
+            box.lastChild.textContent = caption;
+        } else if (widget.role === "result") {
+            element.value = caption;
+        } else if (widget.role !== "list" && widget.role !== "picture") {
+            element.textContent = caption;
         }
     }
 
-    // The browser hands the focus of a widget it hides to nothing, or moves it on; the surface
-    // holds it until the focus rule decides, so no input has it even for a moment.
-    #parkFocus(box) {
-        const focused = this.shadowRoot.activeElement;
-        if (focused && box.contains(focused))
-            this.#withFocusApplied(() => this.#surface.focus());
+    #showAccessible({widget, element}, accessibleName, description) {
+        if (widget.role === "picture")
+            element.alt = accessibleName;
+        else if (accessibleName)
+            element.setAttribute("aria-label", accessibleName);
+        else
+            element.removeAttribute("aria-label");
+        if (description)
+            element.setAttribute("aria-description", description);
+        else
+            element.removeAttribute("aria-description");
     }
 
-    #moveFocus(name) {
-        this.#withFocusApplied(() => (name ? this.#views.get(name).element : this.#surface).focus());
-    }
-
-    #withFocusApplied(move) {
-        this.#applyingFocus = true;
-        try {
-            move();
-        } finally {
-            this.#applyingFocus = false;
-        }
-    }
-
-    #resultsChanged(results) {
-        const before = this.#results;
+    #resultsChanged(results, eddMoved, gestationMoved) {
         this.#results = {...results};
         this.#internals.setFormValue(results.edd || null);
         const send = (type, detail) =>
             this.dispatchEvent(new CustomEvent(type, {bubbles: true, composed: true, detail}));
-        if (results.edd !== before.edd || results.eddMethod !== before.eddMethod)
+        if (eddMoved)
             send("edd-change", {edd: results.edd, eddMethod: results.eddMethod});
-        if (results.gestationAtBirthDays !== before.gestationAtBirthDays)
+        if (gestationMoved)
             send("gestation-change", {gestationAtBirthDays: results.gestationAtBirthDays});
     }
 
-    // The user's clicks, picks, keys and focus, each to the control; nothing else reaches it.
+    // The user's clicks, picks and keys, each to the control; nothing else reaches it.
     #listen() {
         const root = this.shadowRoot;
         const named = (target) => (this.#views.has(target?.id) ? target.id : null);
         root.addEventListener("click", (event) => {
             const name = named(event.target);
-            if (!name || !["radio", "button"].includes(this.#views.get(name).widget.role))
-                return;
-            this.#run((now, inside) => this.#control.click(name, now, inside));
-            this.#syncGroup(name);
+            if (name && ["radio", "button"].includes(this.#views.get(name).widget.role))
+                this.#guard(() => this.#control?.click(name));
         });
         root.addEventListener("change", (event) => {
             const name = named(event.target);
-            if (!name || this.#views.get(name).widget.role !== "list")
-                return;
-            this.#run((now, inside) => this.#control.pick(name, event.target.value, now, inside));
-            // A refused pick leaves the list as the control has it, disabled included.
-            this.#mirror(name, "text");
-            this.#mirror(name, "enabled");
+            if (name && this.#views.get(name).widget.role === "list")
+                this.#guard(() => this.#control?.pick(name, event.target.value));
         });
         root.addEventListener("keydown", (event) => {
             const name = named(event.target);
             if (!name || event.altKey || event.ctrlKey || event.metaKey)
                 return;
-            const target = this.#control.keyTarget(name, event.key);
-            if (!target)
-                return;
-            event.preventDefault();
-            const element = this.#views.get(target).element;
-            if (target !== name)
-                element.focus();
-            this.#run((now, inside) => this.#control.click(target, now, inside));
-            this.#syncGroup(target);
-        });
-        root.addEventListener("focusin", (event) => {
-            if (this.#applyingFocus)
-                return;
-            const name = named(event.target);
-            if (name || event.target === this.#surface)
-                this.#guard(() => this.#control.userFocused(name ?? ""));
-        });
-    }
-
-    // A radio input checks itself when clicked; the control decides which of its group is.
-    #syncGroup(name) {
-        const {widget} = this.#views.get(name);
-        if (widget.role !== "radio")
-            return;
-        for (const [other, view] of this.#views) {
-            if (view.widget.role === "radio" && view.widget.parent === widget.parent)
-                this.#mirror(other, "value");
-        }
-    }
-
-    // Runs one entry into the control, then arms the timer for the next tick and reports the
-    // run-time errors the entry met.
-    #run(entry) {
-        if (!this.#control)
-            return;
-        const inside = this.shadowRoot.activeElement !== null;
-        this.#guard(() => {
-            const errors = entry(performance.now(), inside);
-            this.#updateNames();
-            this.#arm();
-            for (const message of errors)
-                this.#reportError(message);
+            this.#guard(() => {
+                if (this.#control?.pressKey(name, event.key))
+                    event.preventDefault();
+            });
         });
     }
 
@@ -339,35 +303,6 @@ class RuvoMoravine extends HTMLElement {
     #reportError(message) {
         this.dispatchEvent(new CustomEvent("runtime-error",
                                            {bubbles: true, composed: true, detail: {message}}));
-    }
-
-    #arm() {
-        clearTimeout(this.#timer);
-        const wait = this.#control?.untilNextTick() ?? -1;
-        if (wait >= 0)
-            this.#timer = setTimeout(
-                () => this.#run((now, inside) => this.#control.tick(now, inside)), wait);
-    }
-
-    // The names and descriptions assistive technology hears, set only where they changed.
-    #updateNames() {
-        for (const [name, {widget, element}] of this.#views) {
-            const {accessibleName, description} = this.#control.state(name);
-            const shown = `${accessibleName}\n${description}`;
-            if (this.#shownNames.get(name) === shown)
-                continue;
-            this.#shownNames.set(name, shown);
-            if (widget.role === "picture")
-                element.alt = accessibleName;
-            else if (accessibleName)
-                element.setAttribute("aria-label", accessibleName);
-            else
-                element.removeAttribute("aria-label");
-            if (description)
-                element.setAttribute("aria-description", description);
-            else
-                element.removeAttribute("aria-description");
-        }
     }
 }
 

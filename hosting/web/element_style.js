@@ -51,4 +51,8 @@ select.widget:disabled { opacity: 0.6; }
 img.widget { border: 2px inset ButtonFace; object-fit: none; background: Window; }
 .disabled { color: GrayText; }
 [hidden] { display: none !important; }
+/* Read by assistive technology alone. */
+#announcer, #font-probe { position: absolute; width: 1px; height: 1px; overflow: hidden;
+                          clip-path: inset(50%); white-space: nowrap; }
+#font-probe { width: 10em; height: 1em; }
 `;

@@ -63,7 +63,7 @@ TEST(MoravineWidgetInAHost, TabEntersAndLeavesTheControlWhereItSits) {
         QStringList expected;
         if (before)
             expected << "before";
-        for (const Widget* input : view::tabOrder(control->control().host)) {
+        for (const Widget* input : view::tabOrderByGroup(control->control().host)) {
             if (input->canTakeInput())
                 expected << QString::fromStdString(input->name());
         }

@@ -71,7 +71,7 @@ class RecordingSink final : public ViewSink {
         return {characterWidth * static_cast<int>(text.size()), 13};
     }
     PixelSize textArea(const Widget&, PixelSize box) const override { return box; }
-    SystemPalette palette() const override { return {}; }
+    SystemPalette systemPalette() const override { return {}; }
     void reportError(const std::string& message) override {
         m_calls += "error \"" + message + "\"\n";
     }
