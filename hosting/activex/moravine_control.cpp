@@ -39,12 +39,13 @@ DATE dateIn(VARIANT& passed, UINT* badArgument) {
 
 } // namespace
 
-MoravineControl::MoravineControl(const Clock& clock) : m_control(clock) {
+MoravineControl::MoravineControl(const Clock& clock) : m_presenter(clock, promptInterval) {
     objectCreated();
     // The surface in HIMETRIC: 8715 x 5415 twips, 2540 HIMETRIC to 1440 twips.
     m_extent.cx = MulDiv(moravineGeometry.width, 2540, 1440);
     m_extent.cy = MulDiv(moravineGeometry.height, 2540, 1440);
-    if (auto error = m_control.initialize())
+    // No view is there yet: the model starts on its own, and a view shows it as it then stands.
+    if (auto error = m_presenter.control().initialize())
         reportError(*error);
     m_events = ComPtr<EventConnectionPoint>::adopting(new EventConnectionPoint(this));
 }
@@ -181,7 +182,8 @@ HRESULT MoravineControl::Invoke(DISPID id, REFIID iid, LCID, WORD flags, DISPPAR
             if (parameters->cArgs != 1)
                 throw RuntimeError(ErrorKind::InvalidArgument, "datenice takes one date");
             BSTR text = SysAllocString(
-                widen(m_control.datenice(dateIn(parameters->rgvarg[0], badArgument))).c_str());
+                widen(m_presenter.control().datenice(dateIn(parameters->rgvarg[0], badArgument)))
+                    .c_str());
             if (!text)
                 return E_OUTOFMEMORY;
             if (result) {
@@ -202,7 +204,7 @@ HRESULT MoravineControl::datenice(DATE* xdate, BSTR* result) {
     *result = nullptr;
     return atBoundary(
         [&]() -> HRESULT {
-            *result = SysAllocString(widen(m_control.datenice(*xdate)).c_str());
+            *result = SysAllocString(widen(m_presenter.control().datenice(*xdate)).c_str());
             return *result ? S_OK : E_OUTOFMEMORY;
         },
         [](const RuntimeError& error) { return reportError(error); });

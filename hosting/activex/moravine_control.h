@@ -6,6 +6,7 @@
 #include "hosting/activex/event_connection_point.h"
 #include "hosting/activex/ruvo_h.h"
 #include "hosting/activex/win32_view.h"
+#include "hosting/view/presenter.h"
 
 #include <ocidl.h>
 #include <olectl.h>
@@ -146,7 +147,8 @@ class MoravineControl final : public _Moravine,
     void setActiveObject(bool active);
 
     LONG m_references = 1;
-    Moravine m_control;
+    // The control's model and everything its views show of it; it outlives each view.
+    view::Presenter m_presenter;
     ComPtr<ITypeLib> m_typeLibrary;
     ComPtr<ITypeInfo> m_typeInfo;
     ComPtr<IOleClientSite> m_site;

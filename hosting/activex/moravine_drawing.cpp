@@ -70,8 +70,9 @@ HRESULT MoravineControl::Draw(DWORD aspect, LONG, void*, DVTARGETDEVICE*, HDC, H
                     DestroyWindow(hiddenParent);
                 return E_FAIL;
             }
-            hidden =
-                std::make_unique<Win32View>(m_control, hiddenParent, RECT{0, 0, 0, 0}, scaledFont);
+            hidden = std::make_unique<Win32View>(m_presenter, hiddenParent, RECT{0, 0, 0, 0},
+                                                 scaledFont);
+            hidden->showOnce();
             view = hidden.get();
         }
         const SIZE size = view->size();

@@ -106,9 +106,10 @@ HRESULT MoravineControl::activateInPlace(IOleClientSite* site, HWND parent, LPCR
 }
 
 void MoravineControl::showView(HWND parent, const RECT& place, bool shown) {
-    m_view = std::make_unique<Win32View>(m_control, parent, place, takeAmbientFont());
+    m_view = std::make_unique<Win32View>(m_presenter, parent, place, takeAmbientFont());
     m_view->onFocusChange = [this](bool inside) { focusChanged(inside); };
     m_view->setDesignMode(!userMode());
+    m_view->attach();
     m_view->show(shown);
 }
 

@@ -20,6 +20,7 @@ namespace {
 
 constexpr wchar_t controlClass[] = L"RuvoMoravine";
 constexpr wchar_t frameClass[] = L"RuvoFrame";
+constexpr wchar_t groupBoxProperty[] = L"RuvoGroupBox";
 
 void registerClasses() {
     static const bool registered = [] {
@@ -43,27 +44,15 @@ Win32View* viewOf(HWND window) {
     return reinterpret_cast<Win32View*>(GetWindowLongPtrW(window, 0));
 }
 
-std::wstring text(const std::string& utf8) {
-    return widen(utf8);
-}
-
-// The desktop scheme's colours as Windows gives them.
-view::SystemPalette systemPalette() {
-    view::SystemPalette palette;
-    for (std::size_t index = 0; index < palette.colors.size(); ++index) {
-        const COLORREF color = GetSysColor(static_cast<int>(index));
-        palette.colors[index] = {GetRValue(color), GetGValue(color), GetBValue(color)};
-    }
-    return palette;
-}
-
 // The one Windows timer of a control window.
 constexpr UINT_PTR hostTimeTimer = 1;
 
-// The toolkit's monotonic clock.
-std::chrono::milliseconds toolkitTime() {
-    return std::chrono::milliseconds(static_cast<long long>(GetTickCount64()));
-}
+// Room a Windows control keeps around its text: a group box's title inset, a push button's
+// bevel, a radio button's gap after its circle, a list's field edges.
+constexpr int titleInset = 10;
+constexpr int bevel = 3;
+constexpr int indicatorGap = 4;
+constexpr int fieldEdges = 6;
 
 COLORREF colorRef(view::Rgb color) {
     return RGB(color.red, color.green, color.blue);
@@ -76,49 +65,47 @@ LRESULT guardedHandle(Win32View& view, UINT message, WPARAM w, LPARAM l) {
             result = view.handle(message, w, l);
             return std::optional<RuntimeError>();
         }))
-        view.report(*error);
+        view.reportError(*error);
     return result;
 }
 
 } // namespace
 
-Win32View::Win32View(Moravine& control, HWND parent, const RECT& position, HFONT font)
-    : m_control(control) {
+Win32View::Win32View(view::Presenter& presenter, HWND parent, const RECT& position, HFONT font)
+    : m_presenter(presenter) {
     registerClasses();
     takeFont(parent, font);
     m_logo = static_cast<HBITMAP>(LoadImageW(moduleHandle(), MAKEINTRESOURCEW(RUVO_LOGO_BITMAP),
                                              IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
-
-    const Geometry& surface = m_control.host.control().geometry();
-    m_window =
-        CreateWindowExW(WS_EX_CONTROLPARENT, controlClass, L"Moravine", WS_CHILD | WS_CLIPCHILDREN,
-                        position.left, position.top, pixels(surface.width), pixels(surface.height),
-                        parent, nullptr, moduleHandle(), nullptr);
+    m_window = CreateWindowExW(WS_EX_CONTROLPARENT, controlClass, L"Moravine",
+                               WS_CHILD | WS_CLIPCHILDREN, position.left, position.top, 0, 0,
+                               parent, nullptr, moduleHandle(), nullptr);
     SetWindowLongPtrW(m_window, 0, reinterpret_cast<LONG_PTR>(this));
     SetWindowLongPtrW(m_window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(controlProcedure));
-    m_windows[&m_control.host.control()] = m_window;
-    for (Widget* model : m_control.host.widgets()) {
-        if (model->kind() != WidgetKind::UserControl)
-            createChild(*model);
-    }
-    orderTabs();
-    m_control.host.addObserver(*this);
-    m_hostTime.emplace(m_control.host, toolkitTime());
-    m_focusRule.onMove = [this](const Widget* model) {
-        if (m_focusInside)
-            moveFocus(model ? m_windows.at(model) : m_window);
-    };
-    dispatch({}); // prompts the control started before it was shown run from now on
+    m_windows[&m_presenter.control().host.control()] = m_window;
+    m_announcer = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_NOPREFIX, 0, 0, 1,
+                                  1, m_window, nullptr, moduleHandle(), nullptr);
 }
 
 Win32View::~Win32View() {
-    m_control.host.removeObserver(*this);
+    if (m_attached)
+        m_presenter.detach();
     KillTimer(m_window, hostTimeTimer);
     DestroyWindow(m_window);
     for (const auto& [color, handle] : m_brushes)
         DeleteObject(handle);
     if (m_logo)
         DeleteObject(m_logo);
+}
+
+void Win32View::attach() {
+    m_presenter.attach(*this);
+    m_attached = true;
+    orderTabs();
+}
+
+void Win32View::showOnce() {
+    m_presenter.showOnce(*this);
 }
 
 // The container's font where its window has one, else the desktop's font for dialogs.
@@ -133,11 +120,11 @@ void Win32View::takeFont(HWND parent, HFONT font) {
     HDC screen = GetDC(nullptr);
     const int dotsPerInch = GetDeviceCaps(screen, LOGPIXELSY);
     ReleaseDC(nullptr, screen);
-    m_scale = view::ViewScale::forFontPixels(dotsPerInch, std::abs(description.lfHeight));
+    m_fontScale = view::ViewScale::forFontPixels(dotsPerInch, std::abs(description.lfHeight));
 }
 
-int Win32View::pixels(int twips) const {
-    return view::toPixels(twips, m_scale);
+HWND Win32View::windowOf(const Widget& model) const {
+    return m_windows.at(&model);
 }
 
 void Win32View::place(const RECT& position) {
@@ -149,16 +136,10 @@ void Win32View::show(bool visible) {
     ShowWindow(m_window, visible ? SW_SHOWNA : SW_HIDE);
 }
 
-void Win32View::createChild(Widget& model) {
-    if (model.kind() == WidgetKind::Timer)
-        return; // the host's time runs it
-    const view::PixelRect place = view::toPixels(model.geometry(), m_scale);
-    const std::wstring caption = text(model.caption());
-    HWND parent = m_windows.at(model.parent());
-    const DWORD common = WS_CHILD | (model.visible() ? DWORD{WS_VISIBLE} : 0) |
-                         (model.enabled() ? 0 : DWORD{WS_DISABLED});
+void Win32View::createView(const Widget& model) {
+    HWND parent = windowOf(*model.parent());
     const wchar_t* windowClass = L"STATIC";
-    DWORD style = common;
+    DWORD style = WS_CHILD;
     DWORD extended = 0;
     switch (model.kind()) {
     case WidgetKind::Frame:
@@ -200,44 +181,37 @@ void Win32View::createChild(Widget& model) {
     default:
         break;
     }
-    // A list's height is the drop-down's: room for a dozen items below the field.
-    const int height = model.kind() == WidgetKind::ComboBox ? place.height * 10 : place.height;
     // Each child window's ID is its place in the tree, counting from 1.
-    const auto& widgets = m_control.host.widgets();
+    const auto& widgets = m_presenter.control().host.widgets();
     const auto id =
         static_cast<UINT_PTR>(std::find(widgets.begin(), widgets.end(), &model) - widgets.begin());
-    HWND window = CreateWindowExW(extended, windowClass,
-                                  model.kind() == WidgetKind::Frame ? L"" : caption.c_str(), style,
-                                  place.left, place.top, place.width, height, parent,
+    HWND window = CreateWindowExW(extended, windowClass, L"", style, 0, 0, 0, 0, parent,
                                   reinterpret_cast<HMENU>(id), moduleHandle(), nullptr);
     SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(m_font), FALSE);
     if (model.kind() == WidgetKind::Frame) {
         // The frame window carries the children; a group box inside it draws caption and border.
         SetWindowLongPtrW(window, 0, reinterpret_cast<LONG_PTR>(this));
         SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(frameProcedure));
-        HWND box =
-            CreateWindowExW(0, L"BUTTON", caption.c_str(), WS_CHILD | WS_VISIBLE | BS_GROUPBOX, 0,
-                            0, place.width, place.height, window, nullptr, moduleHandle(), nullptr);
+        HWND box = CreateWindowExW(0, L"BUTTON", L"", WS_CHILD | WS_VISIBLE | BS_GROUPBOX, 0, 0, 0,
+                                   0, window, nullptr, moduleHandle(), nullptr);
         SendMessageW(box, WM_SETFONT, reinterpret_cast<WPARAM>(m_font), FALSE);
-        SetPropW(window, L"RuvoGroupBox", box);
+        SetPropW(window, groupBoxProperty, box);
     }
-    if (model.kind() == WidgetKind::PictureBox && m_logo) {
+    if (model.kind() == WidgetKind::PictureBox && m_logo)
         SendMessageW(window, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(m_logo));
-        SetWindowPos(window, nullptr, place.left, place.top, place.width, place.height,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
-    }
-    if (model.kind() == WidgetKind::OptionButton) {
-        SendMessageW(window, BM_SETCHECK, static_cast<const OptionButton&>(model).value(), 0);
+    if (model.kind() == WidgetKind::OptionButton)
         takeArrowKeys(window);
-    }
-    if (model.kind() == WidgetKind::ComboBox) {
-        for (const std::string& item : static_cast<const ComboBox&>(model).items())
-            SendMessageW(window, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text(item).c_str()));
-    }
     m_windows[&model] = window;
     m_widgets[window] = &model;
-    if (model.kind() == WidgetKind::ComboBox)
-        syncSelection(model);
+}
+
+void Win32View::placeView(const Widget& model, const view::PixelRect& rect) {
+    // A list's height is the drop-down's: room for a dozen items below the field.
+    const int height = model.kind() == WidgetKind::ComboBox ? rect.height * 10 : rect.height;
+    // The container places the surface; the presenter sizes it.
+    const UINT surface = model.kind() == WidgetKind::UserControl ? SWP_NOMOVE : 0;
+    SetWindowPos(windowOf(model), nullptr, rect.left, rect.top, rect.width, height,
+                 SWP_NOZORDER | SWP_NOACTIVATE | surface);
 }
 
 void Win32View::print(HDC dc) const {
@@ -254,13 +228,13 @@ SIZE Win32View::size() const {
 // the tab order.
 void Win32View::orderTabs() {
     std::unordered_map<const Widget*, HWND> previous;
-    for (const Widget* model : view::stackingOrder(m_control.host)) {
-        if (!m_windows.contains(model))
+    for (const Widget* model : view::stackingOrder(m_presenter.control().host)) {
+        if (!m_windows.contains(model) || model->kind() == WidgetKind::UserControl)
             continue; // a timer
         HWND& last = previous[model->parent()];
-        SetWindowPos(m_windows.at(model), last ? last : HWND_TOP, 0, 0, 0, 0,
+        SetWindowPos(windowOf(*model), last ? last : HWND_TOP, 0, 0, 0, 0,
                      SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-        last = m_windows.at(model);
+        last = windowOf(*model);
     }
 }
 
@@ -284,11 +258,11 @@ LRESULT CALLBACK Win32View::frameProcedure(HWND window, UINT message, WPARAM w, 
             return guardedHandle(*view, message, w, l);
         break;
     case WM_SIZE:
-        if (HWND box = static_cast<HWND>(GetPropW(window, L"RuvoGroupBox")))
+        if (HWND box = static_cast<HWND>(GetPropW(window, groupBoxProperty)))
             MoveWindow(box, 0, 0, LOWORD(l), HIWORD(l), TRUE);
         break;
     case WM_NCDESTROY:
-        RemovePropW(window, L"RuvoGroupBox");
+        RemovePropW(window, groupBoxProperty);
         break;
     default:
         break;
@@ -303,8 +277,8 @@ LRESULT Win32View::handle(UINT message, WPARAM w, LPARAM l) {
             command(reinterpret_cast<HWND>(l), HIWORD(w));
         return 0;
     case WM_TIMER:
-        if (w == hostTimeTimer && !m_designMode)
-            dispatch({});
+        if (w == hostTimeTimer)
+            m_presenter.timerFired();
         return 0;
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
@@ -318,47 +292,19 @@ LRESULT Win32View::handle(UINT message, WPARAM w, LPARAM l) {
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORLISTBOX:
     case WM_CTLCOLORBTN:
-        return colour(reinterpret_cast<HDC>(w), reinterpret_cast<HWND>(l));
+        return colour(message, reinterpret_cast<HDC>(w), reinterpret_cast<HWND>(l));
     default:
         return DefWindowProcW(m_window, message, w, l);
     }
 }
 
 void Win32View::setDesignMode(bool design) {
-    if (design == m_designMode)
-        return;
-    m_designMode = design;
     // A disabled window's children take no input, and look as they did.
     EnableWindow(m_window, !design);
-    if (design) {
-        KillTimer(m_window, hostTimeTimer);
-    } else {
-        // The prompts go on from where they stood: the time spent standing still does not count.
-        m_hostTime.emplace(m_control.host, toolkitTime());
-        dispatch({});
-    }
+    m_presenter.setDesignMode(design);
 }
 
-void Win32View::dispatch(const std::function<std::optional<RuntimeError>()>& action) {
-    // Between two entries only the user moves the focus.
-    noteUserFocus();
-    if (auto late = view::guarded([this] { return m_hostTime->catchUp(toolkitTime()); }))
-        report(*late);
-    if (action) {
-        if (auto error = view::guarded(action))
-            report(*error);
-    }
-    if (m_designMode)
-        return;
-    if (const auto next = m_hostTime->untilNextTick())
-        SetTimer(m_window, hostTimeTimer,
-                 static_cast<UINT>(std::max<long long>(next->count(), USER_TIMER_MINIMUM)),
-                 nullptr);
-    else
-        KillTimer(m_window, hostTimeTimer);
-}
-
-void Win32View::report(const std::string& message) {
+void Win32View::reportError(const std::string& message) {
     m_lastError = message;
     OutputDebugStringW((L"Ruvo.Moravine: " + widen(message) + L"\n").c_str());
 }
@@ -370,7 +316,8 @@ HBRUSH Win32View::brush(COLORREF color) {
     return handle;
 }
 
-LRESULT Win32View::colour(HDC dc, HWND child) {
+// Windows's own colours, but where the tree gives a widget colours of its own.
+LRESULT Win32View::colour(UINT message, HDC dc, HWND child) {
     auto found = m_widgets.find(child);
     if (found == m_widgets.end()) {
         // The drop-down part of a list, or a frame's group box.
@@ -384,58 +331,140 @@ LRESULT Win32View::colour(HDC dc, HWND child) {
             }
         }
     }
-    const Widget* model = found == m_widgets.end() ? nullptr : found->second;
-    const Color back = model ? model->backColor() : systemColor(COLOR_BTNFACE);
-    const Color fore = model ? model->foreColor() : systemColor(COLOR_BTNTEXT);
-    const view::TextColors colors = view::readableColors(back, fore, systemPalette());
-    SetBkColor(dc, colorRef(colors.back));
-    SetTextColor(dc, colorRef(colors.fore));
-    return reinterpret_cast<LRESULT>(brush(colorRef(colors.back)));
+    const LRESULT standard = DefWindowProcW(m_window, message, reinterpret_cast<WPARAM>(dc),
+                                            reinterpret_cast<LPARAM>(child));
+    if (found == m_widgets.end())
+        return standard;
+    const auto own = m_ownColors.find(found->second);
+    if (own == m_ownColors.end())
+        return standard;
+    if (own->second.fore)
+        SetTextColor(dc, colorRef(*own->second.fore));
+    if (!own->second.back)
+        return standard;
+    SetBkColor(dc, colorRef(*own->second.back));
+    return reinterpret_cast<LRESULT>(brush(colorRef(*own->second.back)));
 }
 
-void Win32View::syncSelection(const Widget& model) {
-    const auto& list = static_cast<const ComboBox&>(model);
-    const WPARAM index = list.selectedIndex() ? *list.selectedIndex() : static_cast<WPARAM>(-1);
-    SendMessageW(m_windows.at(&model), CB_SETCURSEL, index, 0);
+void Win32View::showCaption(const Widget& model, const std::string& caption) {
+    HWND window = windowOf(model);
+    if (model.kind() == WidgetKind::Frame)
+        window = static_cast<HWND>(GetPropW(window, groupBoxProperty));
+    if (model.kind() != WidgetKind::PictureBox)
+        SetWindowTextW(window, widen(caption).c_str());
 }
 
-void Win32View::widgetChanged(const Widget& model, WidgetChange change) {
-    if (model.kind() == WidgetKind::Timer)
-        return; // the host's time runs it
-    HWND window = m_windows.at(&model);
-    switch (change) {
-    case WidgetChange::Caption:
-        if (model.kind() == WidgetKind::Frame)
-            window = static_cast<HWND>(GetPropW(window, L"RuvoGroupBox"));
-        SetWindowTextW(window, text(model.caption()).c_str());
-        break;
-    case WidgetChange::Visible:
-        ShowWindow(window, model.visible() ? SW_SHOWNA : SW_HIDE);
-        break;
-    case WidgetChange::Enabled:
-        EnableWindow(window, model.enabled());
-        break;
-    case WidgetChange::Value:
-        SendMessageW(window, BM_SETCHECK, static_cast<const OptionButton&>(model).value(), 0);
-        break;
-    case WidgetChange::Text:
-        syncSelection(model);
-        break;
-    case WidgetChange::BackColor:
-        InvalidateRect(window, nullptr, TRUE);
-        break;
-    case WidgetChange::ItemAdded:
-        SendMessageW(window, CB_ADDSTRING, 0,
-                     reinterpret_cast<LPARAM>(
-                         text(static_cast<const ComboBox&>(model).items().back()).c_str()));
-        break;
-    case WidgetChange::ItemsCleared:
-        SendMessageW(window, CB_RESETCONTENT, 0, 0);
-        break;
-    case WidgetChange::Focus:
-        moveFocus(window);
-        break;
+void Win32View::showVisible(const Widget& model, bool visible) {
+    ShowWindow(windowOf(model), visible ? SW_SHOWNA : SW_HIDE);
+}
+
+void Win32View::showEnabled(const Widget& model, bool enabled) {
+    EnableWindow(windowOf(model), enabled);
+}
+
+void Win32View::showChecked(const Widget& option, bool checked) {
+    SendMessageW(windowOf(option), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+void Win32View::showSelection(const Widget& list, std::optional<std::size_t> index) {
+    SendMessageW(windowOf(list), CB_SETCURSEL, index ? *index : static_cast<WPARAM>(-1), 0);
+}
+
+void Win32View::showItemAdded(const Widget& list, const std::string& item) {
+    SendMessageW(windowOf(list), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(widen(item).c_str()));
+}
+
+void Win32View::showItemsCleared(const Widget& list) {
+    SendMessageW(windowOf(list), CB_RESETCONTENT, 0, 0);
+}
+
+void Win32View::showColors(const Widget& model, const view::OwnColors& colors) {
+    if (colors.back || colors.fore)
+        m_ownColors[&model] = colors;
+    else
+        m_ownColors.erase(&model);
+    InvalidateRect(windowOf(model), nullptr, TRUE);
+}
+
+void Win32View::showTabStop(const Widget& option, bool stop) {
+    HWND window = windowOf(option);
+    const auto style = GetWindowLongPtrW(window, GWL_STYLE);
+    SetWindowLongPtrW(window, GWL_STYLE, stop ? style | WS_TABSTOP : style & ~LONG_PTR{WS_TABSTOP});
+}
+
+void Win32View::noticeTextChange(const Widget& model, const std::string&, const std::string&) {
+    NotifyWinEvent(EVENT_OBJECT_VALUECHANGE, windowOf(model), OBJID_CLIENT, CHILDID_SELF);
+}
+
+void Win32View::announce(const std::string& text) {
+    SetWindowTextW(m_announcer, widen(text).c_str());
+    NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, m_announcer, OBJID_CLIENT, CHILDID_SELF);
+    NotifyWinEvent(EVENT_SYSTEM_ALERT, m_announcer, OBJID_CLIENT, CHILDID_SELF);
+}
+
+std::chrono::milliseconds Win32View::toolkitTime() const {
+    return std::chrono::milliseconds(static_cast<long long>(GetTickCount64()));
+}
+
+void Win32View::armTimer(std::optional<std::chrono::milliseconds> wait) {
+    if (wait)
+        SetTimer(m_window, hostTimeTimer,
+                 static_cast<UINT>(std::max<long long>(wait->count(), USER_TIMER_MINIMUM)),
+                 nullptr);
+    else
+        KillTimer(m_window, hostTimeTimer);
+}
+
+// Windows's setting for animations in its windows, which users turn off for reduced motion.
+bool Win32View::reducedMotion() const {
+    BOOL animate = TRUE;
+    return SystemParametersInfoW(SPI_GETCLIENTAREAANIMATION, 0, &animate, 0) && !animate;
+}
+
+view::ViewScale Win32View::fontScale() const {
+    return m_fontScale;
+}
+
+view::PixelSize Win32View::measureText(const Widget&, const std::string& text) const {
+    HDC dc = GetDC(m_window);
+    const HGDIOBJ previous = SelectObject(dc, m_font);
+    const std::wstring wide = widen(text);
+    SIZE size{};
+    GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size);
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc, &metrics);
+    SelectObject(dc, previous);
+    ReleaseDC(m_window, dc);
+    return {size.cx, metrics.tmHeight};
+}
+
+view::PixelSize Win32View::textArea(const Widget& model, view::PixelSize box) const {
+    switch (model.kind()) {
+    case WidgetKind::Frame:
+        return {box.width - 2 * titleInset, box.height};
+    case WidgetKind::OptionButton:
+        return {box.width - GetSystemMetrics(SM_CXMENUCHECK) - indicatorGap, box.height};
+    case WidgetKind::CommandButton:
+        return {box.width - 2 * bevel, box.height - 2 * bevel};
+    case WidgetKind::ComboBox:
+        return {box.width - GetSystemMetrics(SM_CXVSCROLL) - fieldEdges, box.height - 2};
+    case WidgetKind::Label:
+        return model.border() == BorderStyle::FixedSingle
+                   ? view::PixelSize{box.width - 2, box.height - 2}
+                   : box;
+    default:
+        return box;
     }
+}
+
+// The desktop scheme's colours as Windows gives them.
+view::SystemPalette Win32View::systemPalette() const {
+    view::SystemPalette palette;
+    for (std::size_t index = 0; index < palette.colors.size(); ++index) {
+        const COLORREF color = GetSysColor(static_cast<int>(index));
+        palette.colors[index] = {GetRValue(color), GetGValue(color), GetBValue(color)};
+    }
+    return palette;
 }
 
 } // namespace ruvo::com

@@ -1,10 +1,7 @@
 #pragma once
 
-#include "control/moravine.h"
-#include "host/host_observer.h"
-#include "hosting/view/focus_rule.h"
-#include "hosting/view/geometry.h"
-#include "hosting/view/host_time.h"
+#include "hosting/view/presenter.h"
+#include "hosting/view/view_sink.h"
 
 #include <windows.h>
 
@@ -16,23 +13,29 @@
 
 namespace ruvo::com {
 
-// Shows a control's surface on real Windows controls in a child window of the container, and
-// mirrors every change of the model at once: group boxes (in frame windows of our own that carry
-// their children), labels, radio buttons that only the model checks, drop-down lists, push
-// buttons, the picture, and one Windows timer that runs the prompt timers on the host's time (see
-// view::HostTime). Only the user's own clicks and picks and the passing of time reach the model; a
-// run-time error of a handler stays here (the last one is kept for the host to read) and never
-// reaches the container's message loop. The results are read-only edit boxes that Tab reaches,
-// the arrows on an option button do what view::keyTarget says, and the focus follows
-// view::FocusRule while it is inside the control. The surface takes the container's font, and
-// scales with it and the screen's dots per inch.
-class Win32View final : private HostObserver {
+// The presenter's sink on real Windows controls, in a child window of the container: group boxes
+// (in frame windows of our own that carry their children), labels, radio buttons that only the
+// model checks, drop-down lists, push buttons, the picture, and one Windows timer for the
+// prompts. The results are read-only edit boxes that Tab reaches; the arrows on an option button
+// go to the presenter, as every front-end's do. Only the user's own clicks, picks and keys and
+// the passing of time reach the presenter; a run-time error stays here (the last one is kept for
+// the host to read) and never reaches the container's message loop. The surface takes the
+// container's font, and scales with it and the screen's dots per inch.
+class Win32View final : private view::ViewSink {
   public:
-    // The surface takes font, the container's ambient font, or else parent's font.
-    Win32View(Moravine& control, HWND parent, const RECT& position, HFONT font = nullptr);
+    // A view of the presenter's surface in parent's window at position, in font (the
+    // container's ambient font), or else parent's font. Attach makes it the live view that
+    // takes input; showOnce a still picture of it.
+    Win32View(view::Presenter&, HWND parent, const RECT& position, HFONT font = nullptr);
     ~Win32View() override;
     Win32View(const Win32View&) = delete;
     Win32View& operator=(const Win32View&) = delete;
+
+    // The presenter builds this view's windows and mirrors every change into them from now on;
+    // detach before the view goes.
+    void attach();
+    // This view's windows show the surface as it stands, and stand still.
+    void showOnce();
 
     HWND window() const { return m_window; }
     void place(const RECT& position);
@@ -59,7 +62,7 @@ class Win32View final : private HostObserver {
     // One message to the control's windows; its window procedures run it behind the firewall.
     LRESULT handle(UINT message, WPARAM, LPARAM);
     // Keeps an error that reached the firewall.
-    void report(const std::string& message);
+    void reportError(const std::string& message) override;
 
   private:
     static LRESULT CALLBACK controlProcedure(HWND, UINT, WPARAM, LPARAM);
@@ -70,40 +73,55 @@ class Win32View final : private HostObserver {
     // An arrow key (wParam) pressed on an option button (lParam).
     static constexpr UINT arrowKeyMessage = WM_APP + 2;
 
-    int pixels(int twips) const;
+    HWND windowOf(const Widget&) const;
     void takeFont(HWND parent, HFONT font);
-    // Tells the focus rule where the user left the focus, if inside the control.
-    void noteUserFocus();
     // Tells onFocusChange when the focus has come in or gone out.
     void focusMoved();
-    void createChild(Widget& model);
     void orderTabs();
     void command(HWND child, WORD code);
     void takeArrowKeys(HWND option);
     void pressArrow(HWND option, WPARAM key);
-    // Moves the focus as the control itself decides, not the user.
-    void moveFocus(HWND window);
-    LRESULT colour(HDC dc, HWND child);
+    LRESULT colour(UINT message, HDC dc, HWND child);
     HBRUSH brush(COLORREF);
-    // Runs one of the host's entry points, after the ticks that fell due before it, keeps any
-    // error, and arms the one timer for the next tick.
-    void dispatch(const std::function<std::optional<RuntimeError>()>& action);
-    void syncSelection(const Widget& list);
-    void widgetChanged(const Widget&, WidgetChange) override;
 
-    Moravine& m_control;
+    void createView(const Widget&) override;
+    void placeView(const Widget&, const view::PixelRect&) override;
+    void showCaption(const Widget&, const std::string& caption) override;
+    void showVisible(const Widget&, bool visible) override;
+    void showEnabled(const Widget&, bool enabled) override;
+    void showChecked(const Widget& option, bool checked) override;
+    void showSelection(const Widget& list, std::optional<std::size_t> index) override;
+    void showItemAdded(const Widget& list, const std::string& item) override;
+    void showItemsCleared(const Widget& list) override;
+    void showColors(const Widget&, const view::OwnColors&) override;
+    void showTabStop(const Widget& option, bool stop) override;
+    void showAccessible(const Widget&, const view::Accessible&) override {}
+    void noticeTextChange(const Widget&, const std::string& heard,
+                          const std::string& shown) override;
+    void announce(const std::string& text) override;
+    view::FocusPlace focusPlace() const override;
+    void moveFocus(const Widget*) override;
+    std::chrono::milliseconds toolkitTime() const override;
+    void armTimer(std::optional<std::chrono::milliseconds> wait) override;
+    bool reducedMotion() const override;
+    view::ViewScale fontScale() const override;
+    view::PixelSize measureText(const Widget&, const std::string& text) const override;
+    view::PixelSize textArea(const Widget&, view::PixelSize box) const override;
+    view::SystemPalette systemPalette() const override;
+    void resultsChanged(const view::HostResults&, view::ResultsMoved) override {}
+
+    view::Presenter& m_presenter;
     HWND m_window = nullptr;
-    view::ViewScale m_scale;
+    // Speaks the presenter's announcements: a line of the surface only assistive technology reads.
+    HWND m_announcer = nullptr;
+    view::ViewScale m_fontScale;
     HFONT m_font = nullptr;
     HBITMAP m_logo = nullptr;
     std::unordered_map<const Widget*, HWND> m_windows;
-    std::unordered_map<HWND, Widget*> m_widgets;
-    std::optional<view::HostTime> m_hostTime;
-    view::FocusRule m_focusRule{m_control.host};
-    bool m_focusInside = false;
+    std::unordered_map<HWND, const Widget*> m_widgets;
+    std::unordered_map<const Widget*, view::OwnColors> m_ownColors;
     bool m_holdsFocus = false;
-    bool m_designMode = false;
-    bool m_movingFocus = false;
+    bool m_attached = false;
     std::map<COLORREF, HBRUSH> m_brushes;
     std::optional<std::string> m_lastError;
 };

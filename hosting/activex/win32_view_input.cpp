@@ -1,8 +1,8 @@
-// The user's side of the Win32 view: clicks, picks and keys reach the model here, and the focus is
-// followed and moved.
+// The user's side of the Win32 view: clicks, picks and keys go to the presenter here, and the
+// focus is followed and moved.
 #include "hosting/activex/win32_view.h"
 
-#include "host/temporary_change.h"
+#include "host/combo_box.h"
 #include "hosting/view/keyboard.h"
 
 namespace ruvo::com {
@@ -25,29 +25,35 @@ void Win32View::command(HWND child, WORD code) {
         PostMessageW(m_window, focusCheckMessage, 0, 0);
         return;
     }
-    if (m_designMode)
-        return;
-    Widget& model = *found->second;
+    const Widget& model = *found->second;
     if (model.kind() == WidgetKind::ComboBox && code == CBN_SELCHANGE) {
         const auto index = SendMessageW(child, CB_GETCURSEL, 0, 0);
         const auto& items = static_cast<const ComboBox&>(model).items();
         if (index >= 0 && static_cast<std::size_t>(index) < items.size())
-            dispatch(
-                [&] { return m_control.host.pick(model, items[static_cast<std::size_t>(index)]); });
-        syncSelection(model);
-    } else if (model.kind() == WidgetKind::OptionButton && code == BN_CLICKED && m_movingFocus) {
+            m_presenter.pick(model, items[static_cast<std::size_t>(index)]);
+    } else if (model.kind() == WidgetKind::OptionButton && code == BN_CLICKED &&
+               m_presenter.movingFocus()) {
         // Windows tells the parent of an unselected option button that gets the focus that it
         // was clicked. A focus the control moves itself is nobody's click.
     } else if ((model.kind() == WidgetKind::OptionButton ||
                 model.kind() == WidgetKind::CommandButton) &&
                code == BN_CLICKED) {
-        dispatch([&] { return m_control.host.click(model); });
+        m_presenter.click(model);
     }
 }
 
-void Win32View::moveFocus(HWND window) {
-    const TemporaryChange moving(m_movingFocus, true);
-    SetFocus(window);
+view::FocusPlace Win32View::focusPlace() const {
+    for (HWND focused = GetFocus(); focused; focused = GetParent(focused)) {
+        if (focused == m_window)
+            return nullptr;
+        if (const auto found = m_widgets.find(focused); found != m_widgets.end())
+            return found->second;
+    }
+    return std::nullopt;
+}
+
+void Win32View::moveFocus(const Widget* model) {
+    SetFocus(model ? windowOf(*model) : m_window);
 }
 
 // An option button takes the arrow keys itself, and on every front-end they do the same: select
@@ -84,17 +90,13 @@ LRESULT CALLBACK Win32View::optionProcedure(HWND option, UINT message, WPARAM w,
 
 void Win32View::pressArrow(HWND option, WPARAM key) {
     const auto found = m_widgets.find(option);
-    if (found == m_widgets.end() || m_designMode)
+    if (found == m_widgets.end())
         return;
     const view::Key direction = key == VK_UP     ? view::Key::Up
                                 : key == VK_DOWN ? view::Key::Down
                                 : key == VK_LEFT ? view::Key::Left
                                                  : view::Key::Right;
-    Widget* target = view::keyTarget(*found->second, direction);
-    if (!target)
-        return;
-    moveFocus(m_windows.at(target));
-    dispatch([&] { return m_control.host.click(*target); });
+    m_presenter.pressKey(*found->second, direction);
 }
 
 void Win32View::focusMoved() {
@@ -107,14 +109,4 @@ void Win32View::focusMoved() {
         onFocusChange(inside);
 }
 
-void Win32View::noteUserFocus() {
-    HWND focused = GetFocus();
-    m_focusInside = focused && (focused == m_window || IsChild(m_window, focused));
-    if (!m_focusInside)
-        return;
-    const auto found = m_widgets.find(focused);
-    const Widget* model = found == m_widgets.end() ? nullptr : found->second;
-    if (model != m_focusRule.focus())
-        m_focusRule.userMoved(model);
-}
 } // namespace ruvo::com

@@ -54,7 +54,7 @@ MoravineWidget::MoravineWidget(std::unique_ptr<Clock> ownClock, const Clock* clo
                                std::chrono::milliseconds interval)
     : QWidget(parent), m_ownClock(std::move(ownClock)),
       m_inputStyle(std::make_unique<CompactStyle>()),
-      m_presenter(clock ? *clock : *m_ownClock, *this, interval) {
+      m_presenter(clock ? *clock : *m_ownClock, interval) {
     registerPictures();
     installAccessibleViews();
     setFocusPolicy(Qt::ClickFocus); // the surface holds the focus where no key changes anything
@@ -70,7 +70,8 @@ MoravineWidget::MoravineWidget(std::unique_ptr<Clock> ownClock, const Clock* clo
     m_announcer->setAttribute(Qt::WA_TransparentForMouseEvents);
     m_views[&control().host.control()] = this;
     m_models[this] = &control().host.control();
-    m_presenter.start();
+    m_presenter.attach(*this);
+    m_presenter.initialize();
     for (const auto& [model, view] : m_views)
         adoptAccessibleView(view);
     QWidget* previous = nullptr;

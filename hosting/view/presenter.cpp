@@ -45,15 +45,27 @@ std::optional<std::string> textShown(const Widget& widget) {
 
 } // namespace
 
-Presenter::Presenter(const Clock& todaysClock, ViewSink& sink,
-                     std::chrono::milliseconds blinkInterval)
-    : m_control(todaysClock), m_sink(sink), m_blinkInterval(blinkInterval) {
+Presenter::Presenter(const Clock& todaysClock, std::chrono::milliseconds blinkInterval)
+    : m_control(todaysClock) {
+    for (Widget* widget : m_control.host.widgets()) {
+        if (widget->kind() == WidgetKind::Timer)
+            static_cast<Timer*>(widget)->setInterval(blinkInterval);
+    }
     m_control.host.addObserver(*this);
+    m_resultsWatcher.emplace(m_control, [this](const HostResults& results) {
+        m_resultsMoved.edd |= results.edd != m_results.edd || results.method != m_results.method;
+        m_resultsMoved.gestationAtBirth |=
+            results.gestationAtBirthDays != m_results.gestationAtBirthDays;
+        m_results = results;
+        if (!m_running)
+            notifyResults();
+    });
+    m_results = m_resultsWatcher->results();
     m_focusRule.onMove = [this](const Widget* widget) {
         m_focusDue = widget;
-        if (!m_running) {
+        if (!m_running && m_sink) {
             // A host scripting the model moved the focus: it is the host's while it is outside.
-            m_focusInside = m_sink.focusPlace().has_value();
+            m_focusInside = m_sink->focusPlace().has_value();
             applyFocus();
         }
     };
@@ -72,29 +84,48 @@ std::vector<const Widget*> Presenter::viewedWidgets() const {
     return viewed;
 }
 
-void Presenter::start() {
-    for (Widget* widget : m_control.host.widgets()) {
-        if (widget->kind() == WidgetKind::Timer)
-            static_cast<Timer*>(widget)->setInterval(m_blinkInterval);
+void Presenter::attach(ViewSink& sink) {
+    m_sink = &sink;
+    m_accessibleShown.clear();
+    m_textsHeard.clear();
+    m_tabStops.clear();
+    buildViews();
+    m_time.emplace(m_control.host, sink.toolkitTime());
+    // What the views show now is what assistive technology hears first: nothing is news yet.
+    const TemporaryChange quiet(m_announcing, false);
+    afterRun();
+}
+
+void Presenter::detach() {
+    if (m_sink)
+        m_sink->armTimer(std::nullopt);
+    m_sink = nullptr;
+    m_time.reset();
+}
+
+void Presenter::initialize() {
+    {
+        // Start-up fills every list: nothing is news yet.
+        const TemporaryChange quiet(m_announcing, false);
+        run(nullptr, [this] { return m_control.initialize(); });
     }
-    m_palette = m_sink.systemPalette();
+    if (m_sink)
+        layOut(); // the lists' items count for the fitting
+}
+
+void Presenter::showOnce(ViewSink& other) {
+    const TemporaryChange sink(m_sink, &other);
+    const TemporaryChange scale(m_scale, m_scale);
+    const TemporaryChange palette(m_palette, m_palette);
+    buildViews();
+}
+
+void Presenter::buildViews() {
+    m_palette = m_sink->systemPalette();
     for (const Widget* widget : viewedWidgets())
-        m_sink.createView(*widget);
+        m_sink->createView(*widget);
     for (const Widget* widget : viewedWidgets())
         showState(*widget);
-    m_time.emplace(m_control.host, m_sink.toolkitTime());
-    m_announcing = false; // start-up fills every list: nothing is news yet
-    run(nullptr, [this] { return m_control.initialize(); });
-    m_announcing = true;
-    m_resultsWatcher.emplace(m_control, [this](const HostResults& results) {
-        m_resultsMoved.edd |= results.edd != m_results.edd || results.method != m_results.method;
-        m_resultsMoved.gestationAtBirth |=
-            results.gestationAtBirthDays != m_results.gestationAtBirthDays;
-        m_results = results;
-        if (!m_running)
-            notifyResults();
-    });
-    m_results = m_resultsWatcher->results();
     layOut();
 }
 
@@ -142,23 +173,25 @@ void Presenter::setDesignMode(bool design) {
     if (design == m_designMode)
         return;
     m_designMode = design;
+    if (!m_sink)
+        return;
     if (design) {
-        m_sink.armTimer(std::nullopt);
+        m_sink->armTimer(std::nullopt);
         return;
     }
     // The time spent standing still does not count.
-    m_time.emplace(m_control.host, m_sink.toolkitTime());
+    m_time.emplace(m_control.host, m_sink->toolkitTime());
     run(nullptr, {});
 }
 
 void Presenter::run(const Widget* target, const Entry& input) {
-    if (m_running || m_designMode || !m_time)
-        return; // the sink's own calls never enter again
+    if (m_running || m_designMode || !m_sink || !m_time)
+        return; // the sink's own calls never enter again; without views no input comes
     const TemporaryChange acting(m_target, target);
     {
         const TemporaryChange running(m_running, true);
         noteFocus();
-        const auto now = m_sink.toolkitTime();
+        const auto now = m_sink->toolkitTime();
         const auto keep = [this](std::optional<std::string> message) {
             if (message)
                 m_errors.push_back(std::move(*message));
@@ -171,7 +204,7 @@ void Presenter::run(const Widget* target, const Entry& input) {
             const TemporaryChange deferring(m_deferring, true);
             keep(guarded([&] { return m_time->catchUp(now); }));
             const bool focusBlinkedAway = m_focusInside && m_focusRule.blinkedAway();
-            if (m_time->untilNextTick() && (focusBlinkedAway || m_sink.reducedMotion()))
+            if (m_time->untilNextTick() && (focusBlinkedAway || m_sink->reducedMotion()))
                 keep(guarded([&] { return m_time->finishPrompts(); }));
         }
         flushDeferred();
@@ -181,23 +214,25 @@ void Presenter::run(const Widget* target, const Entry& input) {
 }
 
 void Presenter::afterRun() {
+    if (!m_sink)
+        return;
     updateAccessibility();
     updateTabStops();
     notifyResults();
     if (!m_designMode && m_time)
-        m_sink.armTimer(m_time->untilNextTick());
+        m_sink->armTimer(m_time->untilNextTick());
     for (const std::string& message : std::exchange(m_errors, {}))
-        m_sink.reportError(message);
+        m_sink->reportError(message);
 }
 
 void Presenter::notifyResults() {
     const ResultsMoved moved = std::exchange(m_resultsMoved, {});
-    if (moved.edd || moved.gestationAtBirth)
-        m_sink.resultsChanged(m_results, moved);
+    if (m_sink && (moved.edd || moved.gestationAtBirth))
+        m_sink->resultsChanged(m_results, moved);
 }
 
 void Presenter::noteFocus() {
-    const FocusPlace place = m_sink.focusPlace();
+    const FocusPlace place = m_sink->focusPlace();
     m_focusInside = place.has_value();
     // Between two entries only the user moves the focus.
     if (place && *place != m_focusRule.focus())
@@ -213,14 +248,14 @@ void Presenter::applyFocus() {
 }
 
 void Presenter::moveFocus(const Widget* target) {
-    if (m_sink.focusPlace() == FocusPlace(target))
+    if (m_sink->focusPlace() == FocusPlace(target))
         return;
     const TemporaryChange moving(m_movingFocus, true);
-    m_sink.moveFocus(target);
+    m_sink->moveFocus(target);
 }
 
 bool Presenter::focusIsIn(const Widget& widget) const {
-    const FocusPlace place = m_sink.focusPlace();
+    const FocusPlace place = m_sink->focusPlace();
     for (const Widget* focused = place ? *place : nullptr; focused; focused = focused->parent()) {
         if (focused == &widget)
             return true;
@@ -229,7 +264,7 @@ bool Presenter::focusIsIn(const Widget& widget) const {
 }
 
 void Presenter::widgetChanged(const Widget& widget, WidgetChange change) {
-    if (widget.kind() == WidgetKind::Timer || widget.kind() == WidgetKind::UserControl ||
+    if (!m_sink || widget.kind() == WidgetKind::Timer || widget.kind() == WidgetKind::UserControl ||
         change == WidgetChange::Focus)
         return; // the host's time runs the timers; the focus rule moves the focus
     if (!m_deferring) {
@@ -244,36 +279,36 @@ void Presenter::widgetChanged(const Widget& widget, WidgetChange change) {
 void Presenter::show(const Widget& widget, WidgetChange change) {
     switch (change) {
     case WidgetChange::Caption:
-        m_sink.showCaption(widget, widget.caption());
+        m_sink->showCaption(widget, widget.caption());
         break;
     case WidgetChange::Visible:
         // A toolkit hands the focus of a view it hides to the next input; the surface holds it
         // until the focus rule decides, so no input ever has it by accident.
         if (!widget.visible() && focusIsIn(widget))
             moveFocus(nullptr);
-        m_sink.showVisible(widget, widget.visible());
+        m_sink->showVisible(widget, widget.visible());
         break;
     case WidgetChange::Enabled:
         if (!widget.enabled() && focusIsIn(widget))
             moveFocus(nullptr);
-        m_sink.showEnabled(widget, widget.enabled());
+        m_sink->showEnabled(widget, widget.enabled());
         break;
     case WidgetChange::Value:
-        m_sink.showChecked(widget, static_cast<const OptionButton&>(widget).value());
+        m_sink->showChecked(widget, static_cast<const OptionButton&>(widget).value());
         break;
     case WidgetChange::Text:
-        m_sink.showSelection(widget, static_cast<const ComboBox&>(widget).selectedIndex());
+        m_sink->showSelection(widget, static_cast<const ComboBox&>(widget).selectedIndex());
         break;
     case WidgetChange::BackColor:
-        m_sink.showColors(widget, ownColors(widget));
+        m_sink->showColors(widget, ownColors(widget));
         break;
     case WidgetChange::ItemAdded:
-        m_sink.showItemAdded(widget, static_cast<const ComboBox&>(widget).items().back());
+        m_sink->showItemAdded(widget, static_cast<const ComboBox&>(widget).items().back());
         // Some toolkits select the first item of an empty list by themselves.
         show(widget, WidgetChange::Text);
         break;
     case WidgetChange::ItemsCleared:
-        m_sink.showItemsCleared(widget);
+        m_sink->showItemsCleared(widget);
         break;
     case WidgetChange::Focus:
         break;
@@ -287,9 +322,9 @@ void Presenter::showState(const Widget& widget) {
     if (widget.kind() == WidgetKind::OptionButton)
         show(widget, WidgetChange::Value);
     if (widget.kind() == WidgetKind::ComboBox) {
-        m_sink.showItemsCleared(widget);
+        m_sink->showItemsCleared(widget);
         for (const std::string& item : static_cast<const ComboBox&>(widget).items())
-            m_sink.showItemAdded(widget, item);
+            m_sink->showItemAdded(widget, item);
         show(widget, WidgetChange::Text);
     }
 }
@@ -316,7 +351,7 @@ void Presenter::updateAccessibility() {
         const auto shown = m_accessibleShown.find(widget);
         if (shown == m_accessibleShown.end() || shown->second != accessible) {
             m_accessibleShown[widget] = accessible;
-            m_sink.showAccessible(*widget, accessible);
+            m_sink->showAccessible(*widget, accessible);
         }
         const std::optional<std::string> text = textShown(*widget);
         if (!text)
@@ -325,9 +360,9 @@ void Presenter::updateAccessibility() {
         if (first || heard->second == *text)
             continue;
         if (onView(*widget)) {
-            m_sink.noticeTextChange(*widget, heard->second, *text);
+            m_sink->noticeTextChange(*widget, heard->second, *text);
             if (m_announcing && accessible.role == Role::ComboBox && widget != m_target)
-                m_sink.announce(accessible.name + ", " + *text);
+                m_sink->announce(accessible.name + ", " + *text);
         }
         heard->second = *text;
     }
@@ -342,7 +377,7 @@ void Presenter::updateTabStops() {
         const auto [shown, first] = m_tabStops.try_emplace(widget, stop);
         if (first || shown->second != stop) {
             shown->second = stop;
-            m_sink.showTabStop(*widget, stop);
+            m_sink->showTabStop(*widget, stop);
         }
     }
 }
@@ -359,19 +394,21 @@ OwnColors Presenter::ownColors(const Widget& widget) const {
 }
 
 void Presenter::layOut() {
-    m_palette = m_sink.systemPalette();
+    if (!m_sink)
+        return;
+    m_palette = m_sink->systemPalette();
     std::map<std::pair<const Widget*, std::string>, PixelSize> measured;
     const auto measure = [&](const Widget& widget, const std::string& text) {
         const auto key = std::pair(&widget, text);
         auto found = measured.find(key);
         if (found == measured.end())
-            found = measured.emplace(key, m_sink.measureText(widget, text)).first;
+            found = measured.emplace(key, m_sink->measureText(widget, text)).first;
         return found->second;
     };
-    m_scale = m_sink.fontScale().fitting([&](ViewScale scale) { return fitsAt(scale, measure); });
-    m_sink.placeView(m_control.host.control(), toPixels(moravineGeometry, m_scale));
+    m_scale = m_sink->fontScale().fitting([&](ViewScale scale) { return fitsAt(scale, measure); });
+    m_sink->placeView(m_control.host.control(), toPixels(moravineGeometry, m_scale));
     for (const Widget* widget : viewedWidgets()) {
-        m_sink.placeView(*widget, toPixels(widget->geometry(), m_scale));
+        m_sink->placeView(*widget, toPixels(widget->geometry(), m_scale));
         show(*widget, WidgetChange::BackColor); // the palette may have changed with the font
     }
 }
@@ -379,7 +416,7 @@ void Presenter::layOut() {
 bool Presenter::fitsAt(ViewScale scale, const Measure& measure) const {
     for (const Widget* widget : viewedWidgets()) {
         const PixelRect box = toPixels(widget->geometry(), scale);
-        const PixelSize area = m_sink.textArea(*widget, {box.width, box.height});
+        const PixelSize area = m_sink->textArea(*widget, {box.width, box.height});
         const auto lineFits = [&](const std::string& text) {
             const PixelSize size = measure(*widget, text);
             return size.width <= area.width && size.height <= area.height;

@@ -36,16 +36,23 @@ namespace ruvo::view {
 // the focus, the prompts run to their end at once: nothing blinks and no key is lost.
 class Presenter final : private HostObserver {
   public:
-    // The clock gives "today" and must outlive the presenter; so must the sink. Each form of a
-    // blinking prompt stays on view for one blinkInterval.
-    Presenter(const Clock& todaysClock, ViewSink&, std::chrono::milliseconds blinkInterval);
+    // The clock gives "today" and must outlive the presenter. Each form of a blinking prompt
+    // stays on view for one blinkInterval.
+    Presenter(const Clock& todaysClock, std::chrono::milliseconds blinkInterval);
     ~Presenter() override;
     Presenter(const Presenter&) = delete;
     Presenter& operator=(const Presenter&) = delete;
 
-    // Builds the views, raises Initialize and lays the surface out. Call once, when the sink can
-    // take calls.
-    void start();
+    // Builds the sink's views of the surface as it stands; from then on they mirror every change,
+    // and the prompts run on the sink's clock. A front-end attaches once it can take calls, and
+    // detaches before its views go; the model lives on without views, standing still.
+    void attach(ViewSink&);
+    void detach();
+    // Raises Initialize as an entry of the sink's, and lays the filled surface out. Once.
+    void initialize();
+    // Builds another sink's views of the surface as it stands, in that sink's font, to draw them:
+    // they show, but nothing reaches them afterwards.
+    void showOnce(ViewSink&);
 
     Moravine& control() { return m_control; }
     const Moravine& control() const { return m_control; }
@@ -86,6 +93,7 @@ class Presenter final : private HostObserver {
     // Runs one entry: a user's input on target (with the ticks it held back after it), or the
     // ticks alone; then the focus, assistive technology, the timer and the host hear of it.
     void run(const Widget* target, const Entry& input);
+    void buildViews();
     void afterRun();
     void notifyResults();
     void show(const Widget&, WidgetChange);
@@ -107,8 +115,7 @@ class Presenter final : private HostObserver {
     void handlerFinished(const Widget&, Event, Invocation, const RuntimeError*) override;
 
     Moravine m_control;
-    ViewSink& m_sink;
-    std::chrono::milliseconds m_blinkInterval;
+    ViewSink* m_sink = nullptr;
     FocusRule m_focusRule{m_control.host};
     std::optional<HostTime> m_time;
     std::optional<ResultsWatcher> m_resultsWatcher;

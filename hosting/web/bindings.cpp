@@ -87,7 +87,10 @@ class ElementView final : public view::ViewSink {
         : m_view(std::move(view)), m_clock(dateFromCivil({year, month, day})) {}
 
     // Builds the views and raises Initialize; call once, when the element can take calls.
-    void start() { m_presenter.start(); }
+    void start() {
+        m_presenter.attach(*this);
+        m_presenter.initialize();
+    }
 
     // The element names only widgets it shows; any other name reaches nothing.
     void click(const std::string& name) {
@@ -226,7 +229,7 @@ class ElementView final : public view::ViewSink {
 
     val m_view;
     FixedClock m_clock;
-    view::Presenter m_presenter{m_clock, *this, promptInterval};
+    view::Presenter m_presenter{m_clock, promptInterval};
 };
 
 // The display form of a date, "26 October 2006"; empty for a date outside 1 January 100 to

@@ -1,8 +1,9 @@
 // The control in a container that keeps the OLE control contract to the letter: its own sites,
 // host buttons before and after the control, and a message loop that offers every key to the
 // active object's TranslateAccelerator before its own dialog manager. Keys and clicks come from
-// the X server: the Tab walk, then a keyboard-only session. Then the control in design mode, in the
-// form's font, and drawn at another resolution. Run under Wine after registration:
+// the X server: the Tab walk, then a keyboard-only session. Then the control in design mode, in a
+// container whose loop is busy, in the form's font, and drawn at another resolution. Run under
+// Wine after registration:
 //   contract_container_test.exe
 #include "com_check.h"
 #include "contract_container.h"
@@ -134,6 +135,30 @@ void designMode(HWND frame) {
     closeControl(object);
 }
 
+// The container's loop sleeps while "Calculate EDD" blinks, past the tick that would hide it: the
+// click the user made on the button as it was shown still calculates, and nothing is refused.
+void busyLoop(HWND frame) {
+    ContractSite site(frame);
+    IOleObject* object = activate(site, frame);
+    if (!object)
+        return;
+    const HWND surface = surfaceOf(object);
+    pump(frame, site, 2500); // the start-up prompts end
+    CHECK(ruvo::com::testing::click(ruvo::com::testing::childNamed(surface, "OptCRL")));
+    pump(frame, site, 100); // the prompt starts with the shown button
+    const HWND calculate = ruvo::com::testing::childNamed(surface, "ComCalcEDD");
+    CHECK(IsWindowVisible(calculate));
+    CHECK(ruvo::com::testing::click(calculate));
+    Sleep(700); // busy: the click waits in the queue, and the tick falls due unseen
+    // Windows queues the input as it comes; Wine reads it from the X server when asked.
+    MsgWaitForMultipleObjectsEx(0, nullptr, 0, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+    pump(frame, site, 100);
+    const HWND edd = ruvo::com::testing::childNamed(surface, "LabEDD");
+    CHECK(GetWindowTextLengthW(edd) > 0);
+    CHECK(IsWindowVisible(GetParent(edd)));
+    closeControl(object);
+}
+
 IFontDisp* fontOf(int points) {
     FONTDESC description{sizeof(FONTDESC),
                          const_cast<LPOLESTR>(L"Tahoma"),
@@ -244,6 +269,7 @@ int main() {
     tabThroughTheControl(frame);
     ruvo::com::testing::keyboardSession(frame);
     designMode(frame);
+    busyLoop(frame);
     ambientFont(frame);
     drawnAtTheTargetsResolution(frame);
     DestroyWindow(frame);

@@ -96,7 +96,8 @@ class PresenterTest : public ::testing::Test {
   protected:
     explicit PresenterTest(bool reduceMotion = false) {
         sink.reduceMotion = reduceMotion;
-        presenter.start();
+        presenter.attach(sink);
+        presenter.initialize();
         waitForPrompts();
         sink.calls();
     }
@@ -125,7 +126,7 @@ class PresenterTest : public ::testing::Test {
 
     FixedClock clock{parseDate("7 December 2006")};
     RecordingSink sink;
-    Presenter presenter{clock, sink, 500ms};
+    Presenter presenter{clock, 500ms};
 };
 
 // The page was busy while "Calculate EDD" blinked: the press it delivers late acts on the button
