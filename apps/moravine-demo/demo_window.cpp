@@ -5,6 +5,7 @@
 #include <QDateEdit>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMessageBox>
 #include <QMetaObject>
 #include <QPushButton>
 #include <QStatusBar>
@@ -32,9 +33,19 @@ DemoWindow::DemoWindow(const Clock& clock, QWidget* parent) : QMainWindow(parent
     setCentralWidget(central);
 
     connect(call, &QPushButton::clicked, this, &DemoWindow::callDatenice);
-    connect(m_control, &MoravineWidget::runtimeError, this,
-            [this](const QString& message) { statusBar()->showMessage(message, 10000); });
+    connect(m_control, &MoravineWidget::runtimeError, this, &DemoWindow::showError);
     statusBar()->showMessage(tr("Ready"));
+}
+
+// A run-time error goes to the status bar, and to a message box that a screen reader speaks as
+// an alert; it is not modal, so the user goes on where she was once it is closed.
+void DemoWindow::showError(const QString& message) {
+    statusBar()->showMessage(message, 10000);
+    auto* box =
+        new QMessageBox(QMessageBox::Warning, tr("Moravine"), message, QMessageBox::Ok, this);
+    box->setObjectName(QStringLiteral("runtimeError"));
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->open();
 }
 
 // Late-bound, by name, as a host that knows the control only through Qt's meta-object system.

@@ -23,6 +23,7 @@ class DemoWindow final : public QMainWindow {
 
   private:
     void callDatenice();
+    void showError(const QString& message);
 
     MoravineWidget* m_control;
     QDateEdit* m_date;

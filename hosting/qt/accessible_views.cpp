@@ -178,7 +178,27 @@ bool hasOwnInterface(const Widget& model) {
            role == view::Role::ResultText;
 }
 
+// The control's announcer: an alert whose words are its text, said when it shows.
+class AnnouncerAccessible final : public QAccessibleWidget {
+  public:
+    explicit AnnouncerAccessible(QLabel* label)
+        : QAccessibleWidget(label, QAccessible::AlertMessage) {}
+
+    QString text(QAccessible::Text part) const override {
+        if (part == QAccessible::Name)
+            return static_cast<QLabel*>(widget())->text();
+        return QAccessibleWidget::text(part);
+    }
+};
+
+bool isAnnouncer(QObject* object) {
+    return object->objectName() == announcerName && qobject_cast<QLabel*>(object) &&
+           qobject_cast<MoravineWidget*>(object->parent());
+}
+
 QAccessibleInterface* accessibleView(const QString&, QObject* object) {
+    if (isAnnouncer(object))
+        return new AnnouncerAccessible(static_cast<QLabel*>(object));
     const Widget* model = modelOf(object);
     if (!model)
         return nullptr;
@@ -227,13 +247,10 @@ void announceTextChange(QObject* view, const QString& oldText, const QString& ne
 }
 
 void announceLive(QLabel* announcer, const QString& text) {
-    // The same words twice are news twice: the line is emptied first.
-    const QString before = announcer->text();
+    // A screen reader speaks an alert as it shows: the same words twice are news twice.
+    announcer->hide();
     announcer->setText(text);
-    QAccessibleTextUpdateEvent update(announcer, 0, before, text);
-    QAccessible::updateAccessibility(&update);
-    QAccessibleEvent alert(announcer, QAccessible::Alert);
-    QAccessible::updateAccessibility(&alert);
+    announcer->show();
 }
 
 } // namespace ruvo

@@ -27,7 +27,11 @@ void adoptAccessibleView(QObject* view);
 // Tells assistive technology that the text a list or a result shows has changed.
 void announceTextChange(QObject* view, const QString& oldText, const QString& newText);
 
-// Says text once through announcer, a line on the surface that only assistive technology reads.
+// The object name of a control's announcer: a line of the surface, too small to see, that
+// assistive technology presents as an alert.
+inline constexpr char announcerName[] = "announcer";
+
+// Says text once through the announcer.
 void announceLive(QLabel* announcer, const QString& text);
 
 } // namespace ruvo

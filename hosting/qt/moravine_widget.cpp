@@ -5,6 +5,7 @@
 #include "hosting/qt/accessible_views.h"
 #include "hosting/qt/compact_combo_box.h"
 #include "hosting/qt/compact_style.h"
+#include "hosting/qt/focus_ring.h"
 #include "hosting/qt/model_radio_button.h"
 #include "hosting/qt/qt_colors.h"
 #include "hosting/qt/result_label.h"
@@ -65,9 +66,15 @@ MoravineWidget::MoravineWidget(std::unique_ptr<Clock> ownClock, const Clock* clo
     m_tickTimer->setTimerType(Qt::PreciseTimer);
     connect(m_tickTimer, &QTimer::timeout, this, [this] { m_presenter.timerFired(); });
     m_announcer = new QLabel(this);
-    m_announcer->setObjectName(QStringLiteral("announcer"));
+    m_announcer->setObjectName(announcerName);
     m_announcer->setGeometry(0, 0, 1, 1);
     m_announcer->setAttribute(Qt::WA_TransparentForMouseEvents);
+    QPalette unseen = m_announcer->palette();
+    unseen.setColor(QPalette::WindowText, Qt::transparent);
+    m_announcer->setPalette(unseen);
+    m_focusRing = new FocusRing(this);
+    connect(qApp, &QApplication::focusChanged, this,
+            [this](QWidget*, QWidget* now) { ringFocus(now); });
     m_views[&control().host.control()] = this;
     m_models[this] = &control().host.control();
     m_presenter.attach(*this);
@@ -83,6 +90,7 @@ MoravineWidget::MoravineWidget(std::unique_ptr<Clock> ownClock, const Clock* clo
 }
 
 MoravineWidget::~MoravineWidget() {
+    disconnect(qApp, nullptr, this, nullptr); // the focus moves as the views go
     m_tickTimer->stop();
     // The views go before the model they show, and no longer stand for it while they go.
     m_models.clear();
@@ -119,9 +127,24 @@ QString MoravineWidget::datenice(const QDate& date) const {
 }
 
 void MoravineWidget::changeEvent(QEvent* event) {
-    if (event->type() == QEvent::FontChange || event->type() == QEvent::PaletteChange)
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::PaletteChange) {
         m_presenter.layOut();
+        ringFocus(QApplication::focusWidget());
+    }
     QWidget::changeEvent(event);
+}
+
+void MoravineWidget::ringFocus(QWidget* focused) {
+    const Widget* model = focused ? modelOf(focused) : nullptr;
+    if (!model || model->kind() == WidgetKind::UserControl) {
+        m_focusRing->ring(nullptr, {});
+        return;
+    }
+    const QColor back = focused->palette().color(focused->backgroundRole());
+    const view::Rgb inside{static_cast<std::uint8_t>(back.red()),
+                           static_cast<std::uint8_t>(back.green()),
+                           static_cast<std::uint8_t>(back.blue())};
+    m_focusRing->ring(focused, toQColor(view::focusRingColor(systemPalette(), inside)));
 }
 
 void MoravineWidget::createView(const Widget& model) {
@@ -212,15 +235,19 @@ void MoravineWidget::placeView(const Widget& model, const view::PixelRect& rect)
         viewOf(model)->setGeometry(rect.left, rect.top, rect.width, rect.height);
 }
 
+// Qt tells assistive technology of every assignment, the same text again included: only a new
+// text is set.
 void MoravineWidget::showCaption(const Widget& model, const std::string& caption) {
     QWidget* view = viewOf(model);
     const QSignalBlocker blocker(view);
-    if (auto* frame = qobject_cast<QGroupBox*>(view))
-        frame->setTitle(qText(caption));
-    else if (auto* label = qobject_cast<QLabel*>(view); label && label->pixmap().isNull())
-        label->setText(qText(caption));
-    else if (auto* button = qobject_cast<QAbstractButton*>(view))
-        button->setText(qText(caption));
+    const QString text = qText(caption);
+    if (auto* frame = qobject_cast<QGroupBox*>(view); frame && frame->title() != text)
+        frame->setTitle(text);
+    else if (auto* label = qobject_cast<QLabel*>(view);
+             label && label->pixmap().isNull() && label->text() != text)
+        label->setText(text);
+    else if (auto* button = qobject_cast<QAbstractButton*>(view); button && button->text() != text)
+        button->setText(text);
 }
 
 void MoravineWidget::showVisible(const Widget& model, bool visible) {

@@ -16,6 +16,10 @@
 #include <unordered_map>
 
 class QLabel;
+
+namespace ruvo {
+class FocusRing;
+}
 class QStyle;
 class QTimer;
 
@@ -99,6 +103,7 @@ class MoravineWidget : public QWidget, private view::ViewSink {
     QWidget* viewOf(const Widget&) const;
     void applyDesign(const Widget& model, QWidget* view);
     bool pressKey(const Widget& focused, int key);
+    void ringFocus(QWidget* focused);
 
     void createView(const Widget&) override;
     void placeView(const Widget&, const view::PixelRect&) override;
@@ -135,6 +140,7 @@ class MoravineWidget : public QWidget, private view::ViewSink {
     // Speaks the presenter's announcements: a live status line that only assistive technology
     // sees.
     QLabel* m_announcer = nullptr;
+    FocusRing* m_focusRing = nullptr;
     bool m_reducedMotion = false;
     view::Presenter m_presenter;
 };

@@ -8,6 +8,8 @@ namespace ruvo::view {
 namespace {
 
 constexpr std::size_t windowColor = 5;
+constexpr std::size_t windowText = 8;
+constexpr std::size_t highlight = 13;
 constexpr std::size_t buttonFace = 15;
 
 double luminance(Rgb color) {
@@ -41,6 +43,20 @@ TextColors readableColors(Color back, Color fore, const SystemPalette& palette) 
     if (contrastRatio(colors.back, colors.fore) < minimumTextContrast)
         colors.back = palette.colors[windowColor];
     return colors;
+}
+
+Rgb focusRingColor(const SystemPalette& palette, Rgb widgetBack) {
+    const Rgb surface = palette.colors[buttonFace];
+    const auto leastContrast = [&](Rgb ring) {
+        return std::min(contrastRatio(ring, surface), contrastRatio(ring, widgetBack));
+    };
+    for (const Rgb candidate : {palette.colors[highlight], palette.colors[windowText]}) {
+        if (leastContrast(candidate) >= minimumFocusContrast)
+            return candidate;
+    }
+    const Rgb black{0, 0, 0};
+    const Rgb white{255, 255, 255};
+    return leastContrast(black) >= leastContrast(white) ? black : white;
 }
 
 } // namespace ruvo::view

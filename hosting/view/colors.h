@@ -31,6 +31,9 @@ double contrastRatio(Rgb, Rgb);
 // The least contrast text needs: WCAG's 4.5:1 for ordinary text.
 inline constexpr double minimumTextContrast = 4.5;
 
+// The least contrast a focus indicator needs against what surrounds it: WCAG's 3:1.
+inline constexpr double minimumFocusContrast = 3;
+
 struct TextColors {
     Rgb back;
     Rgb fore;
@@ -41,5 +44,10 @@ struct TextColors {
 // minimum gets the window colour behind it instead, so a scheme whose title-bar text colour is
 // dark never leaves the results unreadable.
 TextColors readableColors(Color back, Color fore, const SystemPalette&);
+
+// The colour of the ring that marks the focused widget, 2 pixels wide, drawn between the widget's
+// background and the surface's: the scheme's highlight colour where it stands out from both by
+// the minimum, else its window text colour, else black or white, whichever stands out more.
+Rgb focusRingColor(const SystemPalette&, Rgb widgetBack);
 
 } // namespace ruvo::view

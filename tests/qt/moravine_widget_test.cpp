@@ -5,6 +5,7 @@
 #include "dating/date_text.h"
 #include "host/event_trace.h"
 #include "hosting/qt/qt_colors.h"
+#include "hosting/view/colors.h"
 #include "view_checks.h"
 
 #include <QAccessible>
@@ -358,6 +359,27 @@ TEST(MoravineWidgetInABusyHost, AClickAfterAStalledLoopActsOnTheButtonAsShown) {
     EXPECT_EQ(errors.count(), 0) << errors.value(0).value(0).toString().toStdString();
     EXPECT_FALSE(view.findChild<QLabel*>("LabEDD")->text().isEmpty());
     EXPECT_TRUE(view.edd().isValid());
+}
+
+// Whatever the style draws, the focused view has a ring that stands out by 3:1 from the surface
+// around it; the focus on the surface itself shows none.
+TEST_F(MoravineWidgetTest, TheFocusedViewHasARingThatStandsOutFromItsSurroundings) {
+    const auto rgbAt = [](const QImage& shot, QPoint at) {
+        const QColor color = shot.pixelColor(at);
+        return view::Rgb{static_cast<std::uint8_t>(color.red()),
+                         static_cast<std::uint8_t>(color.green()),
+                         static_cast<std::uint8_t>(color.blue())};
+    };
+    auto* list = view.findChild<QComboBox*>("DDLSDateM");
+    const QPoint left = list->mapTo(&view, QPoint(0, list->height() / 2));
+    list->setFocus(Qt::TabFocusReason);
+    QImage shot = view.grab().toImage();
+    const view::Rgb around = rgbAt(shot, left - QPoint(5, 0));
+    EXPECT_GE(view::contrastRatio(rgbAt(shot, left - QPoint(1, 0)), around),
+              view::minimumFocusContrast);
+    view.setFocus(Qt::OtherFocusReason);
+    shot = view.grab().toImage();
+    EXPECT_EQ(rgbAt(shot, left - QPoint(1, 0)), around);
 }
 
 TEST_F(MoravineWidgetTest, ArrowsSelectWithinAnOptionGroupAndSpacePressesAButton) {

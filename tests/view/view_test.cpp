@@ -104,6 +104,26 @@ TEST(ViewColors, TextBelowTheMinimumContrastTakesTheWindowColour) {
     EXPECT_GE(contrastRatio(onBlack.back, onBlack.fore), minimumTextContrast);
 }
 
+// The ring stands out from the surface and the widget inside it in every scheme: a pale
+// highlight on a light scheme, a highlight as dark as the surface, a pink list.
+TEST(ViewColors, TheFocusRingStandsOutByThreeToOneFromBothSides) {
+    SystemPalette light;
+    light.colors[15] = {240, 240, 240};
+    light.colors[13] = {0, 120, 215};
+    light.colors[8] = {0, 0, 0};
+    EXPECT_EQ(focusRingColor(light, {255, 255, 255}), (Rgb{0, 120, 215}));
+    SystemPalette pale = light;
+    pale.colors[13] = {173, 216, 230};
+    EXPECT_EQ(focusRingColor(pale, {255, 192, 192}), (Rgb{0, 0, 0}));
+    SystemPalette dark;
+    dark.colors[15] = {53, 53, 53};
+    dark.colors[13] = {30, 50, 80};
+    dark.colors[8] = {60, 60, 60};
+    const Rgb ring = focusRingColor(dark, {53, 53, 53});
+    EXPECT_GE(contrastRatio(ring, dark.colors[15]), minimumFocusContrast);
+    EXPECT_EQ(ring, (Rgb{255, 255, 255}));
+}
+
 class ViewTest : public ControlTest {};
 
 TEST_F(ViewTest, TabVisitsEveryInputAndBothResultsByTabIndex) {

@@ -206,6 +206,16 @@ def move_focus(demo, key, role, name, presses=30):
             "the focus went: %s" % " > ".join(way))
 
 
+def check_announced(demo, text):
+    """The control's alert shows text, as a screen reader speaks it when it shows."""
+    def said():
+        return any(a.getRole() == pyatspi.ROLE_ALERT and a.name == text and
+                   has_state(a, pyatspi.STATE_SHOWING) for a in walk(demo.application))
+    check(wait_for(said), "the control announced %r as an alert" % text,
+          "its alerts: %s" % [describe(a) for a in walk(demo.application)
+                              if a.getRole() == pyatspi.ROLE_ALERT])
+
+
 def choose_item(demo, list_name, item):
     """Selects item in the focused list with the keys of a closed list: Home, then Down once per
     item before it. The items are read from the list's accessible popup."""
@@ -323,6 +333,15 @@ def date_a_scan_by_keyboard(demo):
         check(demo.find(pyatspi.ROLE_COMBO_BOX, name) is not None,
               "the list is still named %r after choosing %r" % (name, item))
 
+    # Another month resets the day list the user did not touch, and the control says so; the
+    # month she chose herself is not said again. Back to April, and to the 6th.
+    move_focus(demo, "shift+Tab", pyatspi.ROLE_COMBO_BOX, "Date of Ultrasound scan, Month")
+    choose_item(demo, "Date of Ultrasound scan, Month", "March")
+    check_announced(demo, "Date of Ultrasound scan, Day, 1")
+    choose_item(demo, "Date of Ultrasound scan, Month", "April")
+    move_focus(demo, "Tab", pyatspi.ROLE_COMBO_BOX, "Date of Ultrasound scan, Day")
+    choose_item(demo, "Date of Ultrasound scan, Day", "6")
+
     # Each choice starts the Calculate EDD prompt, which blinks the button away for a while: a
     # Tab while it is hidden passes it by. Wait until it has stayed shown longer than three of
     # its half-second blinks.
@@ -363,6 +382,39 @@ def date_a_scan_by_keyboard(demo):
     crl = demo.find(pyatspi.ROLE_RADIO_BUTTON, "Crown rump length")
     check(crl is not None and has_state(crl, pyatspi.STATE_CHECKED),
           "'Crown rump length' is still checked", describe(crl))
+
+
+def an_error_is_an_alert(demo):
+    print("-- a date of birth before the pregnancy: the demo says so as an alert")
+    move_focus(demo, "Tab", pyatspi.ROLE_RADIO_BUTTON, "No")
+    press("Up")
+    year = "Date of birth, Year"
+    require(wait_for(lambda: demo.find(pyatspi.ROLE_COMBO_BOX, year) is not None and has_state(
+        demo.find(pyatspi.ROLE_COMBO_BOX, year), pyatspi.STATE_SHOWING)),
+        "Up on 'No' selects 'Yes' and shows the date of birth")
+    check_announced(demo, "Date of birth, Day, 26")
+    move_focus(demo, "Tab", pyatspi.ROLE_COMBO_BOX, year)
+    popup = demo.find(pyatspi.ROLE_COMBO_BOX, year).getChildAtIndex(0)
+    choose_item(demo, year, popup.getChildAtIndex(0).name)
+    move_focus(demo, "Tab", pyatspi.ROLE_PUSH_BUTTON, "Calculate gestation")
+    press("Return")
+    print("       keys: Return on 'Calculate gestation'")
+    message = "date of birth is before the start of the pregnancy"
+
+    def alert():
+        for accessible in walk(demo.application):
+            if accessible.getRole() == pyatspi.ROLE_ALERT and has_state(
+                    accessible, pyatspi.STATE_SHOWING) and any(
+                    message in a.name for a in walk(accessible)):
+                return accessible
+        return None
+
+    shown = wait_for(alert)
+    check(shown is not None, "the run-time error shows as an alert: %r" % message,
+          "the alerts there: %s" % [describe(a) for a in walk(demo.application)
+                                    if a.getRole() == pyatspi.ROLE_ALERT])
+    press("Return")
+    check(wait_for(lambda: alert() is None), "Return closes it")
 
 
 def main():
@@ -408,6 +460,11 @@ def main():
     check([e[2] for e in month[-2:]] == ["March", "April"],
           "the month list announced each item the Down key showed, up to 'April'",
           "its last announcements: %s" % [e[2] for e in month[-2:]])
+
+    try:
+        an_error_is_an_alert(demo)
+    except CheckFailed:
+        pass
 
     print("%s in %.1f s" % ("FAILED: %d checks" % len(failures) if failures else "passed",
                            time.monotonic() - started))
