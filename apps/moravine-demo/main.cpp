@@ -1,10 +1,11 @@
 // moravine-demo: a host window with the Moravine control in it.
 //
-//   moravine-demo [--today YYYY-MM-DD]
-//   moravine-demo --screenshot FILE.png [--drive SCRIPT] [--today YYYY-MM-DD]
+//   moravine-demo [--today YYYY-MM-DD] [--font-points N]
+//   moravine-demo --screenshot FILE.png [--drive SCRIPT] [--today YYYY-MM-DD] [--font-points N]
 //
 // With --screenshot it runs without a display, performs the actions of a drive script (see
 // ruvo drive) on the real widgets, prints what the script's queries print, and saves the window.
+// --font-points gives the application a font of that size, as a user who enlarges text does.
 #include "apps/drive/drive_session.h"
 #include "apps/moravine-demo/demo_window.h"
 #include "apps/moravine-demo/screen_actions.h"
@@ -15,6 +16,7 @@
 #include <QWindow>
 
 #include <chrono>
+#include <cstdlib>
 #include <fstream>
 #include <iostream>
 #include <memory>
@@ -28,6 +30,7 @@ struct Options {
     std::optional<std::string> screenshot;
     std::optional<std::string> script;
     std::optional<std::string> today;
+    std::optional<double> fontPoints;
 };
 
 std::optional<Options> parse(int argc, char** argv) {
@@ -42,7 +45,12 @@ std::optional<Options> parse(int argc, char** argv) {
             options.script = argv[++i];
         else if (argument == "--today")
             options.today = argv[++i];
-        else
+        else if (argument == "--font-points") {
+            char* end = nullptr;
+            options.fontPoints = std::strtod(argv[++i], &end);
+            if (*end || *options.fontPoints < 4 || *options.fontPoints > 72)
+                return std::nullopt;
+        } else
             return std::nullopt;
     }
     if (options.script && !options.screenshot)
@@ -65,7 +73,7 @@ int main(int argc, char** argv) {
     const auto options = parse(argc, argv);
     if (!options) {
         std::cerr << "usage: moravine-demo [--screenshot FILE.png [--drive SCRIPT]] "
-                     "[--today YYYY-MM-DD]\n";
+                     "[--today YYYY-MM-DD] [--font-points N]\n";
         return 2;
     }
     if (options->screenshot && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
@@ -73,6 +81,11 @@ int main(int argc, char** argv) {
         qInstallMessageHandler(quietOffscreen);
     }
     QApplication application(argc, argv);
+    if (options->fontPoints) {
+        QFont font = QApplication::font();
+        font.setPointSizeF(*options->fontPoints);
+        QApplication::setFont(font);
+    }
 
     std::unique_ptr<ruvo::Clock> clock = std::make_unique<ruvo::SystemClock>();
     if (options->today) {

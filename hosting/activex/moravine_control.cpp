@@ -45,7 +45,7 @@ MoravineControl::MoravineControl(const Clock& clock) : m_presenter(clock, prompt
     m_extent.cx = MulDiv(moravineGeometry.width, 2540, 1440);
     m_extent.cy = MulDiv(moravineGeometry.height, 2540, 1440);
     // No view is there yet: the model starts on its own, and a view shows it as it then stands.
-    if (auto error = m_presenter.control().initialize())
+    if (auto error = m_presenter.initialize())
         reportError(*error);
     m_events = ComPtr<EventConnectionPoint>::adopting(new EventConnectionPoint(this));
 }

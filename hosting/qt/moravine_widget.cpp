@@ -78,7 +78,7 @@ MoravineWidget::MoravineWidget(std::unique_ptr<Clock> ownClock, const Clock* clo
     m_views[&control().host.control()] = this;
     m_models[this] = &control().host.control();
     m_presenter.attach(*this);
-    m_presenter.initialize();
+    (void)m_presenter.initialize(); // with views: an error is reported as runtimeError
     for (const auto& [model, view] : m_views)
         adoptAccessibleView(view);
     QWidget* previous = nullptr;

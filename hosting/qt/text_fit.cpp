@@ -44,8 +44,8 @@ bool textFits(const QWidget& view, QSize box) {
     const QSize room = textRoom(view, box);
     if (auto* frame = qobject_cast<const QGroupBox*>(&view))
         return lineFits(metrics, frame->title(), room);
-    if (auto* radio = qobject_cast<const QRadioButton*>(&view))
-        return lineFits(metrics, radio->text(), room);
+    if (auto* radio = qobject_cast<const QRadioButton*>(&view)) // as Qt's own layout has it
+        return radio->sizeHint().width() <= box.width() && metrics.height() <= box.height();
     if (auto* button = qobject_cast<const QPushButton*>(&view))
         return lineFits(metrics, button->text(), room);
     if (auto* label = qobject_cast<const QLabel*>(&view)) {

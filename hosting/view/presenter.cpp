@@ -90,6 +90,8 @@ void Presenter::attach(ViewSink& sink) {
     m_textsHeard.clear();
     m_tabStops.clear();
     buildViews();
+    if (m_initialized)
+        layOut(); // else Initialize lays the filled surface out
     m_time.emplace(m_control.host, sink.toolkitTime());
     // What the views show now is what assistive technology hears first: nothing is news yet.
     const TemporaryChange quiet(m_announcing, false);
@@ -103,14 +105,17 @@ void Presenter::detach() {
     m_time.reset();
 }
 
-void Presenter::initialize() {
+std::optional<RuntimeError> Presenter::initialize() {
+    m_initialized = true;
+    if (!m_sink)
+        return m_control.initialize();
     {
         // Start-up fills every list: nothing is news yet.
         const TemporaryChange quiet(m_announcing, false);
         run(nullptr, [this] { return m_control.initialize(); });
     }
-    if (m_sink)
-        layOut(); // the lists' items count for the fitting
+    layOut(); // the lists' items count for the fitting
+    return std::nullopt;
 }
 
 void Presenter::showOnce(ViewSink& other) {
@@ -118,6 +123,7 @@ void Presenter::showOnce(ViewSink& other) {
     const TemporaryChange scale(m_scale, m_scale);
     const TemporaryChange palette(m_palette, m_palette);
     buildViews();
+    layOut();
 }
 
 void Presenter::buildViews() {
@@ -126,7 +132,6 @@ void Presenter::buildViews() {
         m_sink->createView(*widget);
     for (const Widget* widget : viewedWidgets())
         showState(*widget);
-    layOut();
 }
 
 void Presenter::click(const Widget& button) {

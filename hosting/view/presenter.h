@@ -48,8 +48,9 @@ class Presenter final : private HostObserver {
     // detaches before its views go; the model lives on without views, standing still.
     void attach(ViewSink&);
     void detach();
-    // Raises Initialize as an entry of the sink's, and lays the filled surface out. Once.
-    void initialize();
+    // Raises Initialize, once. With a sink attached it runs as the sink's entry, which reports
+    // any run-time error, and lays the filled surface out; without one the error comes back.
+    std::optional<RuntimeError> initialize();
     // Builds another sink's views of the surface as it stands, in that sink's font, to draw them:
     // they show, but nothing reaches them afterwards.
     void showOnce(ViewSink&);
@@ -130,6 +131,7 @@ class Presenter final : private HostObserver {
     bool m_designMode = false;
     bool m_focusInside = false;
     bool m_announcing = true;
+    bool m_initialized = false;
     // The widget the running entry's input acts on.
     const Widget* m_target = nullptr;
     // Where the focus rule last said the focus goes, until it has gone there.

@@ -97,7 +97,7 @@ class PresenterTest : public ::testing::Test {
     explicit PresenterTest(bool reduceMotion = false) {
         sink.reduceMotion = reduceMotion;
         presenter.attach(sink);
-        presenter.initialize();
+        EXPECT_FALSE(presenter.initialize());
         waitForPrompts();
         sink.calls();
     }
