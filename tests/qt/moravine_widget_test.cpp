@@ -382,6 +382,14 @@ TEST_F(MoravineWidgetTest, TheFocusedViewHasARingThatStandsOutFromItsSurrounding
     EXPECT_EQ(rgbAt(shot, left - QPoint(1, 0)), around);
 }
 
+// The host says the user asks for reduced motion: a change's prompt ends at once, unblinking.
+TEST_F(MoravineWidgetTest, UnderReducedMotionAPromptEndsAtOnce) {
+    view.setProperty("reducedMotion", true);
+    pick(s.DDVal, "45");
+    EXPECT_FALSE(s.Timer3.enabled());
+    EXPECT_TRUE(view.findChild<QPushButton*>("ComCalcEDD")->isVisible());
+}
+
 TEST_F(MoravineWidgetTest, ArrowsSelectWithinAnOptionGroupAndSpacePressesAButton) {
     auto* bpd = view.findChild<QAbstractButton*>("OptBPD");
     bpd->setFocus(Qt::TabFocusReason);
