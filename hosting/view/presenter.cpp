@@ -1,6 +1,5 @@
 #include "hosting/view/presenter.h"
 
-#include "control/core/widget_tree.h"
 #include "host/combo_box.h"
 #include "host/option_button.h"
 #include "host/temporary_change.h"
@@ -20,27 +19,6 @@ namespace {
 // hands them to the host, which changes them.
 Widget& own(const Widget& widget) {
     return const_cast<Widget&>(widget);
-}
-
-// Whether the widget and every frame around it are on view, enabled or not.
-bool onView(const Widget& widget) {
-    for (const Widget* shown = &widget; shown; shown = shown->parent()) {
-        if (!shown->visible())
-            return false;
-    }
-    return true;
-}
-
-// The text a list or a result shows, which assistive technology hears when it changes.
-std::optional<std::string> textShown(const Widget& widget) {
-    switch (accessibleRole(widget)) {
-    case Role::ComboBox:
-        return static_cast<const ComboBox&>(widget).text();
-    case Role::ResultText:
-        return widget.caption();
-    default:
-        return std::nullopt;
-    }
 }
 
 } // namespace
@@ -345,136 +323,6 @@ void Presenter::flushDeferred() {
             show(*widget, change);
         }
     }
-}
-
-// A text on view is news once, when the run that changed it has finished. An input the user did
-// not touch that the run changed (the day list a month pick resets) is said aloud with its name,
-// since its change is nowhere near the focus.
-void Presenter::updateAccessibility() {
-    for (const Widget* widget : viewedWidgets()) {
-        const Accessible accessible = accessibleOf(*widget);
-        const auto shown = m_accessibleShown.find(widget);
-        if (shown == m_accessibleShown.end() || shown->second != accessible) {
-            m_accessibleShown[widget] = accessible;
-            m_sink->showAccessible(*widget, accessible);
-        }
-        const std::optional<std::string> text = textShown(*widget);
-        if (!text)
-            continue;
-        const auto [heard, first] = m_textsHeard.try_emplace(widget, *text);
-        if (first || heard->second == *text)
-            continue;
-        if (onView(*widget)) {
-            m_sink->noticeTextChange(*widget, heard->second, *text);
-            if (m_announcing && accessible.role == Role::ComboBox && widget != m_target)
-                m_sink->announce(accessible.name + ", " + *text);
-        }
-        heard->second = *text;
-    }
-}
-
-void Presenter::updateTabStops() {
-    const std::vector<Widget*> stops = tabOrderByGroup(m_control.host);
-    for (const Widget* widget : viewedWidgets()) {
-        if (widget->kind() != WidgetKind::OptionButton)
-            continue;
-        const bool stop = std::find(stops.begin(), stops.end(), widget) != stops.end();
-        const auto [shown, first] = m_tabStops.try_emplace(widget, stop);
-        if (first || shown->second != stop) {
-            shown->second = stop;
-            m_sink->showTabStop(*widget, stop);
-        }
-    }
-}
-
-// Widgets keep the toolkit's colours unless the tree gives them colours of their own.
-OwnColors Presenter::ownColors(const Widget& widget) const {
-    const TextColors colors = readableColors(widget.backColor(), widget.foreColor(), m_palette);
-    OwnColors own;
-    if (widget.backColor() != defaultBackColor(widget.kind()))
-        own.back = colors.back;
-    if (widget.foreColor() != defaultForeColor(widget.kind()))
-        own.fore = colors.fore;
-    return own;
-}
-
-void Presenter::layOut() {
-    if (!m_sink)
-        return;
-    m_palette = m_sink->systemPalette();
-    std::map<std::pair<const Widget*, std::string>, PixelSize> measured;
-    const auto measure = [&](const Widget& widget, const std::string& text) {
-        const auto key = std::pair(&widget, text);
-        auto found = measured.find(key);
-        if (found == measured.end())
-            found = measured.emplace(key, m_sink->measureText(widget, text)).first;
-        return found->second;
-    };
-    m_scale = m_sink->fontScale().fitting([&](ViewScale scale) { return fitsAt(scale, measure); });
-    m_sink->placeView(m_control.host.control(), toPixels(moravineGeometry, m_scale));
-    for (const Widget* widget : viewedWidgets()) {
-        m_sink->placeView(*widget, toPixels(widget->geometry(), m_scale));
-        show(*widget, WidgetChange::BackColor); // the palette may have changed with the font
-    }
-}
-
-bool Presenter::fitsAt(ViewScale scale, const Measure& measure) const {
-    for (const Widget* widget : viewedWidgets()) {
-        const PixelRect box = toPixels(widget->geometry(), scale);
-        const PixelSize area = m_sink->textArea(*widget, {box.width, box.height});
-        const auto lineFits = [&](const std::string& text) {
-            const PixelSize size = measure(*widget, text);
-            return size.width <= area.width && size.height <= area.height;
-        };
-        switch (widget->kind()) {
-        case WidgetKind::Frame:
-        case WidgetKind::OptionButton:
-        case WidgetKind::CommandButton:
-            if (!widget->caption().empty() && !lineFits(widget->caption()))
-                return false;
-            break;
-        case WidgetKind::ComboBox:
-            for (const std::string& item : static_cast<const ComboBox&>(*widget).items()) {
-                if (!lineFits(item))
-                    return false;
-            }
-            break;
-        case WidgetKind::Label:
-            if (!wrappedFits(*widget, area, measure))
-                return false;
-            break;
-        default:
-            break;
-        }
-    }
-    return true;
-}
-
-// A label wraps at spaces: each word fits a line, and the lines fit the box.
-bool Presenter::wrappedFits(const Widget& label, PixelSize area, const Measure& measure) {
-    std::string line;
-    int lines = 0;
-    int lineHeight = 0;
-    const std::string& caption = label.caption();
-    for (std::size_t start = 0; start < caption.size();) {
-        const std::size_t end = std::min(caption.find(' ', start), caption.size());
-        const std::string word = caption.substr(start, end - start);
-        start = end + 1;
-        if (word.empty())
-            continue;
-        const PixelSize size = measure(label, word);
-        if (size.width > area.width)
-            return false;
-        lineHeight = std::max(lineHeight, size.height);
-        const std::string longer = line.empty() ? word : line + " " + word;
-        if (!line.empty() && measure(label, longer).width <= area.width) {
-            line = longer;
-        } else {
-            line = word;
-            ++lines;
-        }
-    }
-    return lines * lineHeight <= area.height;
 }
 
 void Presenter::handlerFinished(const Widget&, Event, Invocation, const RuntimeError*) {
