@@ -31,9 +31,10 @@ const style = `
 #surface { position: absolute; inset: 0; outline: none; }
 .widget { position: absolute; box-sizing: border-box; margin: 0; }
 fieldset.widget { border: none; padding: 0; min-width: 0; }
-fieldset > .line { position: absolute; inset: 6px 0 0 0; border: 2px groove ButtonFace;
+/* The legend's line grows with the font, and the frame's line meets it halfway down. */
+fieldset > .line { position: absolute; inset: 0.55em 0 0 0; border: 2px groove ButtonFace;
                    pointer-events: none; }
-fieldset > legend { position: absolute; top: 0; left: 6px; padding: 0 2px; line-height: 13px;
+fieldset > legend { position: absolute; top: 0; left: 6px; padding: 0 2px; line-height: 1.2em;
                     background: ButtonFace; white-space: nowrap; }
 label.widget { display: flex; align-items: center; gap: 3px; white-space: nowrap; }
 label.widget input { margin: 0 0 0 2px; }
