@@ -17,7 +17,7 @@ import { checkAccessibility } from './accessibility_checks.mjs';
 import { checkKeyboardSession } from './keyboard_checks.mjs';
 import { checkForcedInput, checkCreateRemoveCycles } from './robustness_checks.mjs';
 import { checkDownloadSize, checkFirstRender } from './budget_checks.mjs';
-import { checkLargeFont } from './look_checks.mjs';
+import { checkLargeFont, checkFocusRings } from './look_checks.mjs';
 
 const skipped = 77;
 
@@ -55,6 +55,7 @@ async function run(options) {
         await report.group('Sending the due date with a form', () =>
             checkFormSubmission(report, browser, server));
         await report.group('Accessibility tree', () => checkAccessibility(report, browser, server.origin));
+        await report.group('Focus rings', () => checkFocusRings(report, browser, server.origin));
         await report.group('The keyboard alone', () =>
             checkKeyboardSession(report, browser, server.origin));
         await report.group('A pick forced onto a disabled list', () =>

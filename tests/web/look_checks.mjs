@@ -1,4 +1,5 @@
-// What a person sees of the element: every text whole at twice the design font.
+// What a person sees of the element: every text whole at twice the design font, and a focus
+// ring that stands out from the surface in the page's light and dark schemes.
 import { join } from 'node:path';
 import { MoravinePage, dateByScan } from './moravine_driver.mjs';
 
@@ -139,6 +140,76 @@ export async function checkLargeFont(report, browser, origin, outputDir) {
         report.equal('at 22px: no runtime-error event',
             (await session.events('runtime-error')).map((event) => event.detail?.message), []);
         report.equal('at 22px: no page error', session.pageErrors, []);
+    } finally {
+        await session.page.close();
+    }
+}
+
+// [red, green, blue, alpha] of a computed colour "rgb(r, g, b)" or "rgba(r, g, b, a)".
+function parseColor(text) {
+    const [red, green, blue, alpha = 1] = text.match(/[\d.]+/g).map(Number);
+    return [red, green, blue, alpha];
+}
+
+// WCAG 2's relative luminance of an sRGB colour.
+function luminance([red, green, blue]) {
+    const linear = (channel) => {
+        const c = channel / 255;
+        return c <= 0.04045 ? c / 12.92 : ((c + 0.055) / 1.055) ** 2.4;
+    };
+    return 0.2126 * linear(red) + 0.7152 * linear(green) + 0.0722 * linear(blue);
+}
+
+// The contrast ratio of a colour, drawn over an opaque background, against that background.
+function contrastOver(colorText, backgroundText) {
+    const [red, green, blue, alpha] = parseColor(colorText);
+    const back = parseColor(backgroundText);
+    const drawn = [red, green, blue].map((channel, i) => alpha * channel + (1 - alpha) * back[i]);
+    const [light, dark] = [luminance(drawn), luminance(back)].sort((a, b) => b - a);
+    return (light + 0.05) / (dark + 0.05);
+}
+
+// Each focusable widget on view, focused as the keyboard focuses it: its focus ring, and the
+// surface's colour behind it.
+async function focusRings(session) {
+    return session.page.evaluate((host) => {
+        const element = document.querySelector(host);
+        const root = element.shadowRoot;
+        const rings = [];
+        for (const widget of root.querySelectorAll('input, select, button, output')) {
+            if (!widget.getClientRects().length || widget.disabled) continue;
+            widget.focus({ focusVisible: true });
+            const style = getComputedStyle(widget);
+            rings.push({
+                id: widget.id, kind: widget.localName, focused: widget.matches(':focus-visible'),
+                style: style.outlineStyle, width: parseFloat(style.outlineWidth),
+                color: style.outlineColor,
+            });
+        }
+        root.activeElement?.blur();
+        return { surface: getComputedStyle(element).backgroundColor, rings };
+    }, session.host);
+}
+
+export async function checkFocusRings(report, browser, origin) {
+    const session = await MoravinePage.open(browser, `${origin}/element.html`);
+    try {
+        await dateByScan(session); // the EDD on view takes the focus too
+        for (const scheme of ['light', 'dark']) {
+            await session.page.evaluate((name) => {
+                document.documentElement.style.colorScheme = name;
+            }, scheme);
+            const { surface, rings } = await focusRings(session);
+            const weak = rings.filter((ring) => !ring.focused || ring.style === 'none' ||
+                ring.width < 2 || contrastOver(ring.color, surface) < 3);
+            const kinds = new Set(rings.map((ring) => ring.kind));
+            const lowest = Math.min(...rings.map((ring) => contrastOver(ring.color, surface)));
+            report.check(`${scheme} scheme: every focusable widget's focus ring is 2 px or more at ` +
+                '3:1 or more against the surface', weak.length === 0 && kinds.size === 4,
+            weak.length ? JSON.stringify(weak) : `${rings.length} widgets of ${[...kinds].join(', ')} ` +
+                `on ${surface}, lowest contrast ${lowest.toFixed(2)}:1`);
+        }
+        report.equal('focus rings: no page error', session.pageErrors, []);
     } finally {
         await session.page.close();
     }
