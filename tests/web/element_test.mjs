@@ -17,6 +17,7 @@ import { checkAccessibility } from './accessibility_checks.mjs';
 import { checkKeyboardSession } from './keyboard_checks.mjs';
 import { checkForcedInput, checkCreateRemoveCycles } from './robustness_checks.mjs';
 import { checkDownloadSize, checkFirstRender } from './budget_checks.mjs';
+import { checkBusyPageClick, checkReducedMotion } from './time_checks.mjs';
 import { checkLargeFont, checkFocusRings } from './look_checks.mjs';
 
 const skipped = 77;
@@ -62,6 +63,9 @@ async function run(options) {
             checkForcedInput(report, browser, server.origin));
         await report.group('Creating and removing the element', () =>
             checkCreateRemoveCycles(report, browser, server.origin));
+        await report.group('A click the busy page held back', () =>
+            checkBusyPageClick(report, browser, server.origin));
+        await report.group('Reduced motion', () => checkReducedMotion(report, browser, server.origin));
         await report.group('Twice the design font', () =>
             checkLargeFont(report, browser, server.origin, options.buildDir));
         await report.group('Download size', () => checkDownloadSize(report, options.packageDir));
