@@ -13,7 +13,7 @@ import { Report } from './report.mjs';
 import { startServer } from './serve.mjs';
 import { chromiumInstalled, chromiumPath, launchChromium } from './moravine_driver.mjs';
 import { checkSessions, checkFormSubmission } from './workflow_checks.mjs';
-import { checkAccessibility } from './accessibility_checks.mjs';
+import { checkAccessibility, checkAnnouncement } from './accessibility_checks.mjs';
 import { checkKeyboardSession } from './keyboard_checks.mjs';
 import { checkForcedInput, checkCreateRemoveCycles } from './robustness_checks.mjs';
 import { checkDownloadSize, checkFirstRender } from './budget_checks.mjs';
@@ -56,6 +56,8 @@ async function run(options) {
         await report.group('Sending the due date with a form', () =>
             checkFormSubmission(report, browser, server));
         await report.group('Accessibility tree', () => checkAccessibility(report, browser, server.origin));
+        await report.group('An announcement of a list the user did not touch', () =>
+            checkAnnouncement(report, browser, server.origin));
         await report.group('Focus rings', () => checkFocusRings(report, browser, server.origin));
         await report.group('The keyboard alone', () =>
             checkKeyboardSession(report, browser, server.origin));
