@@ -19,10 +19,13 @@ function isoParts(text) {
     return match ? match.slice(1).map(Number) : null;
 }
 
-// What of a box each kind leaves its text, in CSS pixels: the style sheet's borders, paddings,
-// indicators and drop-down arrows.
+// What of a box each kind leaves its text, across and down, in CSS pixels: the style sheet's
+// borders, paddings, indicators and drop-down arrows. A legend sits 6 pixels in with 2 of padding
+// a side; a radio's 13-pixel circle has 2 before it and a gap of 3 after; a list has 2 of padding,
+// 13 for its arrow and a 1-pixel border; a button 2 of padding and Chromium's 2-pixel border; a
+// result 2 of padding and its 1-pixel border.
 const textInsets = {
-    grouping: [10, 0], radio: [20, 0], list: [17, 2], button: [8, 4], text: [0, 0], result: [4, 2],
+    grouping: [10, 0], radio: [18, 0], list: [17, 2], button: [8, 4], text: [0, 0], result: [6, 2],
 };
 
 class RuvoMoravine extends HTMLElement {
@@ -158,8 +161,9 @@ class RuvoMoravine extends HTMLElement {
             reducedMotion: () => matchMedia("(prefers-reduced-motion: reduce)").matches,
             fontPixels: () => parseFloat(getComputedStyle(this).fontSize),
             measureText: (name, text) => {
-                const {element} = this.#views.get(name);
-                this.#measure.font = getComputedStyle(element).font;
+                // The box's font is its caption's: a radio input has the browser's own.
+                const {box} = this.#views.get(name);
+                this.#measure.font = getComputedStyle(box).font;
                 const metrics = this.#measure.measureText(text);
                 return {width: metrics.width,
                         height: metrics.fontBoundingBoxAscent + metrics.fontBoundingBoxDescent};

@@ -31,9 +31,10 @@ const style = `
 #surface { position: absolute; inset: 0; outline: none; }
 .widget { position: absolute; box-sizing: border-box; margin: 0; }
 fieldset.widget { border: none; padding: 0; min-width: 0; }
-fieldset > .line { position: absolute; inset: 6px 0 0 0; border: 2px groove ButtonFace;
+/* The legend's line grows with the font, and the frame's line meets it halfway down. */
+fieldset > .line { position: absolute; inset: 0.55em 0 0 0; border: 2px groove ButtonFace;
                    pointer-events: none; }
-fieldset > legend { position: absolute; top: 0; left: 6px; padding: 0 2px; line-height: 13px;
+fieldset > legend { position: absolute; top: 0; left: 6px; padding: 0 2px; line-height: 1.2em;
                     background: ButtonFace; white-space: nowrap; }
 label.widget { display: flex; align-items: center; gap: 3px; white-space: nowrap; }
 label.widget input { margin: 0 0 0 2px; }
@@ -41,7 +42,13 @@ label.widget input { margin: 0 0 0 2px; }
 .centered { text-align: center; }
 .bordered { border: 1px solid currentColor; }
 output.widget { display: flex; align-items: center; justify-content: center; padding: 0 2px; }
-output.widget:focus-visible { outline: 1px dotted; outline-offset: -3px; }
+/* The focus ring: ButtonText stands out from ButtonFace by 3:1 and more in light and dark
+   schemes alike, where Chromium's Highlight does not on its dark face. It lies just outside the
+   widget, on the surface, whatever the widget's own colours; a radio's hugs its circle, clear of
+   the caption 3 pixels on. */
+.widget:focus-visible, input:focus-visible {
+    outline: 2px solid var(--ruvo-focus-color, ButtonText); outline-offset: 1px; }
+input:focus-visible { outline-offset: 0; }
 select.widget, button.widget { font: inherit; padding: 0 2px; }
 /* A narrow drop-down part, so a year fits a list 49 pixels wide, all in the list's one colour. */
 select.widget { appearance: none; padding-right: 13px; border: 1px solid ButtonShadow;

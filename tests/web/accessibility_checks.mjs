@@ -90,3 +90,40 @@ export async function checkAccessibility(report, browser, origin) {
         await session.page.close();
     }
 }
+
+// A list the user did not touch that a pick changed is said aloud once, through the element's
+// live region: picking April after a day resets the day list to 1. The month list itself, which
+// the user just picked, is not.
+export async function checkAnnouncement(report, browser, origin) {
+    const session = await MoravinePage.open(browser, `${origin}/element.html`);
+    try {
+        await session.pick('DDLSDateD', '15');
+        await session.page.evaluate((host) => {
+            const region = document.querySelector(host).shadowRoot.getElementById('announcer');
+            window.__said = [];
+            new MutationObserver(() => {
+                if (region.textContent) window.__said.push(region.textContent);
+            }).observe(region, { childList: true, characterData: true, subtree: true });
+        }, session.host);
+        await session.pick('DDLSDateM', 'April');
+        const expected = 'Date of Ultrasound scan, Day, 1';
+        await session.poll(() => session.page.evaluate(() => window.__said.length > 0), 3_000);
+        await new Promise((resolve) => setTimeout(resolve, 300)); // a second one would be here by now
+        report.equal('picking April after day 15 says the reset day list once, and nothing else',
+            await session.page.evaluate(() => window.__said), [expected]);
+
+        const region = await accessibleNode(session, 'announcer');
+        const texts = [];
+        const collect = (node) => {
+            if (node.role === 'StaticText') texts.push(node.name);
+            node.children?.forEach(collect);
+        };
+        if (region) collect(region);
+        report.check('the accessibility tree has it in a polite status region',
+            region?.role === 'status' && region?.live === 'polite' && texts.join('') === expected,
+            JSON.stringify({ role: region?.role, live: region?.live, texts }));
+        report.equal('announcement: no page error', session.pageErrors, []);
+    } finally {
+        await session.page.close();
+    }
+}

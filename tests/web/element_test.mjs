@@ -2,21 +2,23 @@
 //
 //   node element_test.mjs BUILD_DIR [--package PACKAGE_DIR]
 //
-// BUILD_DIR is the emscripten build folder: the screenshot web-element.png is written there,
-// and the element's package is read from BUILD_DIR/hosting/web/package unless --package names
-// another folder. Prints one line per check and a closing count; exits 0 when every check
-// passed, 1 otherwise, and 77 when Chromium is not installed. RUVO_CHROMIUM names another
-// Chromium than /usr/bin/chromium.
+// BUILD_DIR is the emscripten build folder: the screenshots web-element.png and web-2x.png are
+// written there, and the element's package is read from BUILD_DIR/hosting/web/package unless
+// --package names another folder. Prints one line per check and a closing count; exits 0 when
+// every check passed, 1 otherwise, and 77 when Chromium is not installed. RUVO_CHROMIUM names
+// another Chromium than /usr/bin/chromium.
 import { existsSync, mkdirSync } from 'node:fs';
 import { join, resolve } from 'node:path';
 import { Report } from './report.mjs';
 import { startServer } from './serve.mjs';
 import { chromiumInstalled, chromiumPath, launchChromium } from './moravine_driver.mjs';
 import { checkSessions, checkFormSubmission } from './workflow_checks.mjs';
-import { checkAccessibility } from './accessibility_checks.mjs';
+import { checkAccessibility, checkAnnouncement } from './accessibility_checks.mjs';
 import { checkKeyboardSession } from './keyboard_checks.mjs';
 import { checkForcedInput, checkCreateRemoveCycles } from './robustness_checks.mjs';
 import { checkDownloadSize, checkFirstRender } from './budget_checks.mjs';
+import { checkBusyPageClick, checkReducedMotion } from './time_checks.mjs';
+import { checkLargeFont, checkFocusRings } from './look_checks.mjs';
 
 const skipped = 77;
 
@@ -54,12 +56,20 @@ async function run(options) {
         await report.group('Sending the due date with a form', () =>
             checkFormSubmission(report, browser, server));
         await report.group('Accessibility tree', () => checkAccessibility(report, browser, server.origin));
+        await report.group('An announcement of a list the user did not touch', () =>
+            checkAnnouncement(report, browser, server.origin));
+        await report.group('Focus rings', () => checkFocusRings(report, browser, server.origin));
         await report.group('The keyboard alone', () =>
             checkKeyboardSession(report, browser, server.origin));
         await report.group('A pick forced onto a disabled list', () =>
             checkForcedInput(report, browser, server.origin));
         await report.group('Creating and removing the element', () =>
             checkCreateRemoveCycles(report, browser, server.origin));
+        await report.group('A click the busy page held back', () =>
+            checkBusyPageClick(report, browser, server.origin));
+        await report.group('Reduced motion', () => checkReducedMotion(report, browser, server.origin));
+        await report.group('Twice the design font', () =>
+            checkLargeFont(report, browser, server.origin, options.buildDir));
         await report.group('Download size', () => checkDownloadSize(report, options.packageDir));
         await report.group('Time to the first frame', () =>
             checkFirstRender(report, browser, server.origin));

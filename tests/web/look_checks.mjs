@@ -1,0 +1,216 @@
+// What a person sees of the element: every text whole at twice the design font, and a focus
+// ring that stands out from the surface in the page's light and dark schemes.
+import { join } from 'node:path';
+import { MoravinePage, dateByScan } from './moravine_driver.mjs';
+
+const designSize = { width: 581, height: 361 };
+
+// Resolves once nothing in the element's shadow root has changed for longer than a blink: the
+// prompts have run their course.
+async function untilRest(session, quietMs = 700, limit = 6_000) {
+    await session.page.evaluate((host, quiet, overall) => new Promise((resolve) => {
+        let timer = setTimeout(resolve, quiet);
+        const observer = new MutationObserver(() => {
+            clearTimeout(timer);
+            timer = setTimeout(() => { observer.disconnect(); resolve(); }, quiet);
+        });
+        observer.observe(document.querySelector(host).shadowRoot,
+            { attributes: true, childList: true, characterData: true, subtree: true });
+        setTimeout(() => { observer.disconnect(); resolve(); }, overall);
+    }), session.host, quietMs, limit);
+}
+
+async function elementSize(session) {
+    return session.page.evaluate((host) => {
+        const { width, height } = document.querySelector(host).getBoundingClientRect();
+        return { width, height };
+    }, session.host);
+}
+
+// The texts on view that do not fit their widget's box: a legend's text outside its legend or
+// its legend outside the frame, a caption's text outside its box's border, a list's widest item
+// wider or taller than the list's room inside its padding. Gives the misfits and how many texts
+// were looked at.
+async function textMisfits(session) {
+    return session.page.evaluate((host) => {
+        const root = document.querySelector(host).shadowRoot;
+        const measure = document.createElement('canvas').getContext('2d');
+        const slack = 0.5; // sub-pixel rounding
+        const inside = (inner, outer) => inner.left >= outer.left - slack &&
+            inner.right <= outer.right + slack && inner.top >= outer.top - slack &&
+            inner.bottom <= outer.bottom + slack;
+        // The box inside an element's border.
+        const room = (element) => {
+            const { left, top } = element.getBoundingClientRect();
+            return {
+                left: left + element.clientLeft, top: top + element.clientTop,
+                right: left + element.clientLeft + element.clientWidth,
+                bottom: top + element.clientTop + element.clientHeight,
+            };
+        };
+        const textBox = (node) => {
+            const range = document.createRange();
+            range.selectNodeContents(node);
+            return range.getBoundingClientRect();
+        };
+        const misfits = [];
+        let looked = 0;
+        for (const widget of root.querySelectorAll('.widget')) {
+            if (!widget.getClientRects().length) continue; // not on view
+            if (widget.localName === 'select') {
+                if (!widget.length) continue;
+                const style = getComputedStyle(widget);
+                measure.font = style.font;
+                const items = [...widget.options].map((option) => {
+                    const metrics = measure.measureText(option.text);
+                    return { text: option.text, width: metrics.width,
+                        height: metrics.fontBoundingBoxAscent + metrics.fontBoundingBoxDescent };
+                });
+                const widest = items.reduce((a, b) => (b.width > a.width ? b : a));
+                const across = widget.clientWidth - parseFloat(style.paddingLeft) -
+                    parseFloat(style.paddingRight);
+                const down = widget.clientHeight - parseFloat(style.paddingTop) -
+                    parseFloat(style.paddingBottom);
+                looked++;
+                if (widest.width > across + slack || widest.height > down + slack) {
+                    misfits.push(`#${widget.id} "${widest.text}": ${widest.width.toFixed(1)}x` +
+                        `${widest.height.toFixed(1)} in ${across}x${down}`);
+                }
+                continue;
+            }
+            if (widget.localName === 'fieldset') {
+                const legend = widget.querySelector('legend');
+                if (legend.hidden || !legend.textContent) continue;
+                looked++;
+                if (!inside(textBox(legend), room(legend)) ||
+                    !inside(legend.getBoundingClientRect(), widget.getBoundingClientRect())) {
+                    misfits.push(`the legend "${legend.textContent}" of #${widget.id}`);
+                }
+                continue;
+            }
+            // A radio's caption is its label's span; every other caption is the widget's text.
+            const caption = widget.localName === 'label' ? widget.lastChild : widget;
+            if (widget.localName === 'img' || !caption.textContent.trim()) continue;
+            looked++;
+            if (!inside(textBox(caption), room(widget))) {
+                misfits.push(`"${caption.textContent}" of #${widget.id || widget.firstChild.id}`);
+            }
+        }
+        return { misfits, looked };
+    }, session.host);
+}
+
+export async function checkLargeFont(report, browser, origin, outputDir) {
+    const design = await MoravinePage.open(browser, `${origin}/element.html`);
+    let designShown;
+    try {
+        designShown = await elementSize(design);
+    } finally {
+        await design.page.close();
+    }
+    const session = await MoravinePage.open(browser, `${origin}/large-font.html`);
+    try {
+        await session.page.setViewport({ width: 1400, height: 900 });
+        await dateByScan(session);
+        await untilRest(session);
+        const shown = await elementSize(session);
+        const scale = (size) => ({
+            width: +(size.width / designSize.width).toFixed(3),
+            height: +(size.height / designSize.height).toFixed(3),
+        });
+        const within = ({ width, height }, low, high) =>
+            width >= low && width <= high && height >= low && height <= high;
+        const at = (size) => `${size.width}x${size.height}, ${JSON.stringify(scale(size))} the design's`;
+        // The captions fit the design's boxes as they are or after a growth of a 32nd or two;
+        // more means the element measured some text too wide.
+        report.check('at the design font of 11px the element keeps about its design size, 581x361',
+            within(scale(designShown), 1, 1.07), at(designShown));
+        report.check('at 22px the element is about twice its design size',
+            within(scale(shown), 2, 2.14), at(shown));
+        const { misfits, looked } = await textMisfits(session);
+        report.check('at 22px every caption, legend and list item on view fits its box',
+            looked > 20 && misfits.length === 0,
+            misfits.length ? misfits.join('; ') : `${looked} texts looked at`);
+
+        const screenshotPath = join(outputDir, 'web-2x.png');
+        const element = await session.element();
+        await element.screenshot({ path: screenshotPath });
+        await element.dispose();
+        report.note(`screenshot of the element at 22px: ${screenshotPath}`);
+        report.equal('at 22px: no runtime-error event',
+            (await session.events('runtime-error')).map((event) => event.detail?.message), []);
+        report.equal('at 22px: no page error', session.pageErrors, []);
+    } finally {
+        await session.page.close();
+    }
+}
+
+// [red, green, blue, alpha] of a computed colour "rgb(r, g, b)" or "rgba(r, g, b, a)".
+function parseColor(text) {
+    const [red, green, blue, alpha = 1] = text.match(/[\d.]+/g).map(Number);
+    return [red, green, blue, alpha];
+}
+
+// WCAG 2's relative luminance of an sRGB colour.
+function luminance([red, green, blue]) {
+    const linear = (channel) => {
+        const c = channel / 255;
+        return c <= 0.04045 ? c / 12.92 : ((c + 0.055) / 1.055) ** 2.4;
+    };
+    return 0.2126 * linear(red) + 0.7152 * linear(green) + 0.0722 * linear(blue);
+}
+
+// The contrast ratio of a colour, drawn over an opaque background, against that background.
+function contrastOver(colorText, backgroundText) {
+    const [red, green, blue, alpha] = parseColor(colorText);
+    const back = parseColor(backgroundText);
+    const drawn = [red, green, blue].map((channel, i) => alpha * channel + (1 - alpha) * back[i]);
+    const [light, dark] = [luminance(drawn), luminance(back)].sort((a, b) => b - a);
+    return (light + 0.05) / (dark + 0.05);
+}
+
+// Each focusable widget on view, focused as the keyboard focuses it: its focus ring, and the
+// surface's colour behind it.
+async function focusRings(session) {
+    return session.page.evaluate((host) => {
+        const element = document.querySelector(host);
+        const root = element.shadowRoot;
+        const rings = [];
+        for (const widget of root.querySelectorAll('input, select, button, output')) {
+            if (!widget.getClientRects().length || widget.disabled) continue;
+            widget.focus({ focusVisible: true });
+            const style = getComputedStyle(widget);
+            rings.push({
+                id: widget.id, kind: widget.localName, focused: widget.matches(':focus-visible'),
+                style: style.outlineStyle, width: parseFloat(style.outlineWidth),
+                color: style.outlineColor,
+            });
+        }
+        root.activeElement?.blur();
+        return { surface: getComputedStyle(element).backgroundColor, rings };
+    }, session.host);
+}
+
+export async function checkFocusRings(report, browser, origin) {
+    const session = await MoravinePage.open(browser, `${origin}/element.html`);
+    try {
+        await dateByScan(session); // the EDD on view takes the focus too
+        for (const scheme of ['light', 'dark']) {
+            await session.page.evaluate((name) => {
+                document.documentElement.style.colorScheme = name;
+            }, scheme);
+            const { surface, rings } = await focusRings(session);
+            const weak = rings.filter((ring) => !ring.focused || ring.style === 'none' ||
+                ring.width < 2 || contrastOver(ring.color, surface) < 3);
+            const kinds = new Set(rings.map((ring) => ring.kind));
+            const lowest = Math.min(...rings.map((ring) => contrastOver(ring.color, surface)));
+            report.check(`${scheme} scheme: every focusable widget's focus ring is 2 px or more at ` +
+                '3:1 or more against the surface', weak.length === 0 && kinds.size === 4,
+            weak.length ? JSON.stringify(weak) : `${rings.length} widgets of ${[...kinds].join(', ')} ` +
+                `on ${surface}, lowest contrast ${lowest.toFixed(2)}:1`);
+        }
+        report.equal('focus rings: no page error', session.pageErrors, []);
+    } finally {
+        await session.page.close();
+    }
+}
