@@ -12,7 +12,7 @@ import { join, resolve } from 'node:path';
 import { Report } from './report.mjs';
 import { startServer } from './serve.mjs';
 import { chromiumInstalled, chromiumPath, launchChromium } from './moravine_driver.mjs';
-import { checkSessions, checkFormSubmission } from './workflow_checks.mjs';
+import { checkSessions, checkFormSubmission, checkDemoAlert } from './workflow_checks.mjs';
 import { checkAccessibility, checkAnnouncement } from './accessibility_checks.mjs';
 import { checkKeyboardSession } from './keyboard_checks.mjs';
 import { checkForcedInput, checkCreateRemoveCycles } from './robustness_checks.mjs';
@@ -55,6 +55,8 @@ async function run(options) {
         await checkSessions(report, browser, server.origin, options.buildDir);
         await report.group('Sending the due date with a form', () =>
             checkFormSubmission(report, browser, server));
+        await report.group('The demo page\'s alert', () =>
+            checkDemoAlert(report, browser, server.origin));
         await report.group('Accessibility tree', () => checkAccessibility(report, browser, server.origin));
         await report.group('An announcement of a list the user did not touch', () =>
             checkAnnouncement(report, browser, server.origin));

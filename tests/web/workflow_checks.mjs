@@ -106,6 +106,37 @@ export async function checkSessions(report, browser, origin, outputDir) {
     }
 }
 
+// The demo page says a run-time error as an alert: a date of birth before the pregnancy began.
+export async function checkDemoAlert(report, browser, origin) {
+    const session = await MoravinePage.open(browser, `${origin}/index.html?today=2006-12-07`);
+    try {
+        await dateByScan(session);
+        await session.clickWhenShown('OptYes', () => session.isShown('FrameDOB'));
+        const earliest = await session.page.evaluate((host) =>
+            document.querySelector(host).shadowRoot.getElementById('DDDOBDateY').options[0].text,
+        session.host);
+        await session.pick('DDDOBDateY', earliest);
+        await session.click('ComCalcGest');
+        const message = 'date of birth is before the start of the pregnancy';
+        const said = await session.poll(() => session.page.evaluate(() => {
+            const error = document.getElementById('error');
+            return error.getAttribute('role') === 'alert' ? error.textContent : '';
+        }), 3_000);
+        report.equal('the demo page shows the run-time error in its alert', said, message);
+        const tree = await session.page.accessibility.snapshot({ interestingOnly: false });
+        const alerts = [];
+        const walk = (node) => {
+            if (node.role === 'alert') alerts.push(node);
+            (node.children ?? []).forEach(walk);
+        };
+        walk(tree);
+        report.check('the accessibility tree has the alert', alerts.length === 1,
+            JSON.stringify(alerts));
+    } finally {
+        await session.page.close();
+    }
+}
+
 export async function checkFormSubmission(report, browser, server) {
     const session = await MoravinePage.open(browser, `${server.origin}/form.html`);
     try {
