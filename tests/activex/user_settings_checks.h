@@ -1,7 +1,7 @@
 #pragma once
 
 // The control in the contract container as users who change their desktop's settings meet it: a
-// font twice the design's.
+// font twice the design's, the animations in windows turned off.
 #include <windows.h>
 
 namespace ruvo::com::testing {
@@ -10,5 +10,9 @@ namespace ruvo::com::testing {
 // window's text fits the room its Windows control leaves it. Saves a picture of the control with
 // an EDD shown, as a PNG file at screenshot.
 void largeFont(const wchar_t* screenshot);
+
+// With the animations in windows turned off, a change of input never hides "Calculate EDD":
+// the prompt it starts runs to its end at once.
+void animationsOff(HWND frame);
 
 } // namespace ruvo::com::testing
