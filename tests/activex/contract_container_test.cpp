@@ -266,6 +266,7 @@ int main(int argc, char** argv) {
     ambientFont(frame);
     drawnAtTheTargetsResolution(frame);
     ruvo::com::testing::animationsOff(frame);
+    ruvo::com::testing::resetAnnounced(frame);
     DestroyWindow(frame);
     ruvo::com::testing::largeFont(std::wstring(argv[1], argv[1] + std::strlen(argv[1])).c_str());
     OleUninitialize();

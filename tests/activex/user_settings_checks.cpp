@@ -278,4 +278,42 @@ void animationsOff(HWND frame) {
     closeControl(object);
 }
 
+namespace {
+
+// What the alerts a screen reader heard said: the text of the window each came from.
+std::vector<std::wstring> alerts;
+
+void CALLBACK heardAlert(HWINEVENTHOOK, DWORD, HWND window, LONG, LONG, DWORD, DWORD) {
+    alerts.push_back(textOf(window));
+}
+
+} // namespace
+
+void resetAnnounced(HWND frame) {
+    ContractSite site(frame);
+    IOleObject* object = activate(site, frame);
+    if (!object)
+        return;
+    const HWND surface = surfaceOf(object);
+    pump(frame, site, 2500); // the prompts of start-up run out
+    alerts.clear();
+    // As a screen reader listens, out of the control's context: the alerts wait for this thread's
+    // message loop.
+    const HWINEVENTHOOK hook =
+        SetWinEventHook(EVENT_SYSTEM_ALERT, EVENT_SYSTEM_ALERT, nullptr, heardAlert,
+                        GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
+    CHECK(hook != nullptr);
+    pick(childNamed(surface, "DDLSDateD"), L"6");
+    pump(frame, site, 200);
+    pick(childNamed(surface, "DDLSDateM"), L"April");
+    pump(frame, site, 200);
+    if (hook)
+        UnhookWinEvent(hook);
+    const std::vector<std::wstring> expected{L"Date of Ultrasound scan, Day, 1"};
+    CHECK(alerts == expected);
+    for (const std::wstring& alert : alerts)
+        std::printf("alert: %ls\n", alert.c_str());
+    closeControl(object);
+}
+
 } // namespace ruvo::com::testing
