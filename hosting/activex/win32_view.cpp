@@ -48,11 +48,15 @@ Win32View* viewOf(HWND window) {
 constexpr UINT_PTR hostTimeTimer = 1;
 
 // Room a Windows control keeps around its text: a group box's title inset, a push button's
-// bevel, a radio button's gap after its circle, a list's field edges.
+// bevel, a list's field edges.
 constexpr int titleInset = 10;
 constexpr int bevel = 3;
-constexpr int indicatorGap = 4;
 constexpr int fieldEdges = 6;
+// A radio button's circle is 12 pixels at 96 dots per inch, and one; its text begins half a
+// zero's width after it, and the text's focus rectangle takes a pixel each side. (SM_CXMENUCHECK
+// is a menu's check mark, and smaller.)
+constexpr int circleAt96 = 12;
+constexpr int focusRectangle = 2;
 
 COLORREF colorRef(view::Rgb color) {
     return RGB(color.red, color.green, color.blue);
@@ -442,16 +446,21 @@ view::PixelSize Win32View::textArea(const Widget& model, view::PixelSize box) co
     switch (model.kind()) {
     case WidgetKind::Frame:
         return {box.width - 2 * titleInset, box.height};
-    case WidgetKind::OptionButton:
-        return {box.width - GetSystemMetrics(SM_CXMENUCHECK) - indicatorGap, box.height};
+    case WidgetKind::OptionButton: {
+        const int circle = static_cast<int>(circleAt96 * m_fontScale.dotsPerInch / 96) + 1;
+        const int gap = measureText(model, "0").width / 2;
+        return {box.width - circle - gap - focusRectangle, box.height};
+    }
     case WidgetKind::CommandButton:
         return {box.width - 2 * bevel, box.height - 2 * bevel};
     case WidgetKind::ComboBox:
         return {box.width - GetSystemMetrics(SM_CXVSCROLL) - fieldEdges, box.height - 2};
-    case WidgetKind::Label:
-        return model.border() == BorderStyle::FixedSingle
-                   ? view::PixelSize{box.width - 2, box.height - 2}
-                   : box;
+    case WidgetKind::Label: {
+        // A label's lines break where DrawText breaks them: before a word whose following space
+        // would cross the edge. Each line keeps room for a space after it.
+        const int border = model.border() == BorderStyle::FixedSingle ? 2 : 0;
+        return {box.width - border - measureText(model, " ").width, box.height - border};
+    }
     default:
         return box;
     }

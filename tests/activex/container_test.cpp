@@ -4,14 +4,11 @@
 //   container_test.exe SCREENSHOT.png
 #include "com_check.h"
 #include "draw_checks.h"
+#include "screenshot.h"
 #include "win32_view_checks.h"
 
-#include <windows.h>
-
 #include <ole2.h>
-
-// After ole2.h, which declares what GDI+ uses.
-#include <gdiplus.h>
+#include <windows.h>
 
 #include <cstring>
 #include <string>
@@ -42,43 +39,10 @@ void click(HWND button) {
     pump();
 }
 
-// A user's pick of an item, as the list's parent hears of it.
+// A user's pick of an item, then the time the control takes to show it.
 void pick(HWND list, const wchar_t* item) {
-    const auto index = SendMessageW(list, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                                    reinterpret_cast<LPARAM>(item));
-    SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
-    SendMessageW(GetParent(list), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(list), CBN_SELCHANGE),
-                 reinterpret_cast<LPARAM>(list));
+    ruvo::com::testing::pick(list, item);
     pump();
-}
-
-bool savePng(HWND window, const wchar_t* path) {
-    RECT area;
-    GetWindowRect(window, &area);
-    const int width = area.right - area.left, height = area.bottom - area.top;
-    HDC screen = GetWindowDC(window);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
-    SelectObject(memory, old);
-    DeleteDC(memory);
-    ReleaseDC(window, screen);
-
-    ULONG_PTR token = 0;
-    Gdiplus::GdiplusStartupInput input;
-    Gdiplus::GdiplusStartup(&token, &input, nullptr);
-    bool saved = false;
-    {
-        Gdiplus::Bitmap image(bitmap, nullptr);
-        // The PNG encoder's class identifier.
-        const CLSID png = {
-            0x557cf406, 0x1a04, 0x11d3, {0x9a, 0x73, 0x00, 0x00, 0xf8, 0x1e, 0xf3, 0x2e}};
-        saved = image.Save(path, &png, nullptr) == Gdiplus::Ok;
-    }
-    Gdiplus::GdiplusShutdown(token);
-    DeleteObject(bitmap);
-    return saved;
 }
 
 } // namespace
@@ -156,7 +120,8 @@ int main(int argc, char** argv) {
     });
 
     ruvo::com::testing::checkDrawing(control, surface);
-    CHECK(savePng(frame, std::wstring(argv[1], argv[1] + std::strlen(argv[1])).c_str()));
+    CHECK(ruvo::com::testing::saveScreenshot(
+        frame, std::wstring(argv[1], argv[1] + std::strlen(argv[1])).c_str()));
     if (control)
         control->Release();
     DestroyWindow(frame);

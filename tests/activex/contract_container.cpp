@@ -59,6 +59,21 @@ std::string joined(const std::vector<std::string>& names) {
     return text;
 }
 
+IFontDisp* fontOf(int points, const wchar_t* face, bool bold) {
+    FONTDESC description{sizeof(FONTDESC),
+                         const_cast<LPOLESTR>(face),
+                         {},
+                         static_cast<SHORT>(bold ? FW_BOLD : FW_NORMAL),
+                         ANSI_CHARSET,
+                         FALSE,
+                         FALSE,
+                         FALSE};
+    description.cySize.int64 = static_cast<LONGLONG>(points) * 10000;
+    IFontDisp* font = nullptr;
+    OleCreateFontIndirect(&description, IID_IFontDisp, reinterpret_cast<void**>(&font));
+    return font;
+}
+
 void closeControl(IOleObject* object) {
     object->Close(OLECLOSE_NOSAVE);
     object->SetClientSite(nullptr);

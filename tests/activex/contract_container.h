@@ -22,6 +22,9 @@ IOleObject* activate(ContractSite& site, HWND frame);
 // Closes a control activate() made and lets it go.
 void closeControl(IOleObject* object);
 
+// A font points high, as a container's ambient Font; null if it could not be made.
+IFontDisp* fontOf(int points, const wchar_t* face = L"Tahoma", bool bold = false);
+
 // The control's own window.
 HWND surfaceOf(IOleObject* object);
 

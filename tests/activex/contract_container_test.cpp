@@ -2,14 +2,16 @@
 // host buttons before and after the control, and a message loop that offers every key to the
 // active object's TranslateAccelerator before its own dialog manager. Keys and clicks come from
 // the X server: the Tab walk, then a keyboard-only session. Then the control in design mode, in a
-// container whose loop is busy, in the form's font, and drawn at another resolution. Run under
-// Wine after registration:
-//   contract_container_test.exe
+// container whose loop is busy, in the form's font, and drawn at another resolution; then as
+// users who change their desktop's settings meet it. Saves a picture of the control in a font
+// twice the design's. Run under Wine after registration:
+//   contract_container_test.exe SCREENSHOT.png
 #include "com_check.h"
 #include "contract_container.h"
 #include "contract_site.h"
 #include "hosting/activex/ruvo_h.h"
 #include "picture.h"
+#include "user_settings_checks.h"
 #include "win32_view_checks.h"
 #include "x_input.h"
 
@@ -20,6 +22,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -28,6 +31,7 @@ namespace {
 using ruvo::com::testing::activate;
 using ruvo::com::testing::closeControl;
 using ruvo::com::testing::ContractSite;
+using ruvo::com::testing::fontOf;
 using ruvo::com::testing::HostForm;
 using ruvo::com::testing::joined;
 using ruvo::com::testing::pump;
@@ -159,21 +163,6 @@ void busyLoop(HWND frame) {
     closeControl(object);
 }
 
-IFontDisp* fontOf(int points) {
-    FONTDESC description{sizeof(FONTDESC),
-                         const_cast<LPOLESTR>(L"Tahoma"),
-                         {},
-                         FW_NORMAL,
-                         ANSI_CHARSET,
-                         FALSE,
-                         FALSE,
-                         FALSE};
-    description.cySize.int64 = static_cast<LONGLONG>(points) * 10000;
-    IFontDisp* font = nullptr;
-    OleCreateFontIndirect(&description, IID_IFontDisp, reinterpret_cast<void**>(&font));
-    return font;
-}
-
 int fontPixels(HWND surface) {
     auto font = reinterpret_cast<HFONT>(
         SendMessageW(ruvo::com::testing::childNamed(surface, "ComCalcEDD"), WM_GETFONT, 0, 0));
@@ -262,7 +251,11 @@ void drawnAtTheTargetsResolution(HWND frame) {
 
 } // namespace
 
-int main() {
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::printf("usage: contract_container_test SCREENSHOT.png\n");
+        return 2;
+    }
     OleInitialize(nullptr);
     HWND frame = CreateWindowExW(0, L"STATIC", L"A host window", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
                                  40, 40, 640, 500, nullptr, nullptr, nullptr, nullptr);
@@ -272,7 +265,10 @@ int main() {
     busyLoop(frame);
     ambientFont(frame);
     drawnAtTheTargetsResolution(frame);
+    ruvo::com::testing::animationsOff(frame);
+    ruvo::com::testing::resetAnnounced(frame);
     DestroyWindow(frame);
+    ruvo::com::testing::largeFont(std::wstring(argv[1], argv[1] + std::strlen(argv[1])).c_str());
     OleUninitialize();
     return ruvo::com::testing::summary();
 }

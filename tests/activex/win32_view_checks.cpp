@@ -82,6 +82,14 @@ void pumpFor(DWORD milliseconds, const std::function<bool()>& done) {
     }
 }
 
+void pick(HWND list, const wchar_t* item) {
+    const auto index = SendMessageW(list, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                    reinterpret_cast<LPARAM>(item));
+    SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    SendMessageW(GetParent(list), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(list), CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(list));
+}
+
 void checkGeometry(HWND surface) {
     HDC screen = GetDC(nullptr);
     const int dotsPerInch = GetDeviceCaps(screen, LOGPIXELSY);
@@ -156,17 +164,10 @@ void checkTabOrder(HWND surface, const std::function<void(Moravine&)>& actions) 
 void checkPromptRhythm(HWND surface) {
     HWND values = childNamed(surface, "DDVal");
     HWND calculate = childNamed(surface, "ComCalcEDD");
-    const auto pick = [&](const wchar_t* item) {
-        const auto index = SendMessageW(values, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                                        reinterpret_cast<LPARAM>(item));
-        SendMessageW(values, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
-        SendMessageW(GetParent(values), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(values), CBN_SELCHANGE),
-                     reinterpret_cast<LPARAM>(values));
-    };
     const ULONGLONG started = GetTickCount64();
-    pick(L"40");
+    pick(values, L"40");
     pumpFor(250);
-    pick(L"41");
+    pick(values, L"41");
     CHECK(IsWindowVisible(calculate));
     pumpFor(2000, [&] { return !IsWindowVisible(calculate); });
     const ULONGLONG blinked = GetTickCount64() - started;

@@ -26,6 +26,9 @@ std::vector<std::string> expectedTabStops(const std::function<void(Moravine&)>& 
 // Runs the thread's messages for the time given, or until done says so.
 void pumpFor(DWORD milliseconds, const std::function<bool()>& done = {});
 
+// A user's pick of a list's item, as the list's parent hears of it.
+void pick(HWND list, const wchar_t* item);
+
 // Every widget's window sits where the view layer puts it, at the screen's dots per inch and in
 // the container's font.
 void checkGeometry(HWND surface);
