@@ -6,7 +6,7 @@
 
 #include <new>
 
-namespace ruvo::com {
+namespace ruvo::activex {
 
 HRESULT ClassFactory::QueryInterface(REFIID iid, void** object) {
     if (!object)
@@ -48,4 +48,4 @@ HRESULT ClassFactory::LockServer(BOOL lock) {
     return S_OK;
 }
 
-} // namespace ruvo::com
+} // namespace ruvo::activex

@@ -4,7 +4,7 @@
 
 #include <unknwn.h>
 
-namespace ruvo::com {
+namespace ruvo::activex {
 
 // Creates Moravine controls, whose "today" is the machine's date. One static instance serves the
 // library; its locks keep the library loaded.
@@ -20,4 +20,4 @@ class ClassFactory final : public IClassFactory {
     SystemClock m_clock;
 };
 
-} // namespace ruvo::com
+} // namespace ruvo::activex

@@ -6,7 +6,7 @@
 
 #include <new>
 
-namespace ruvo::com {
+namespace ruvo::activex {
 
 // The body of a COM method, run so that nothing it throws reaches the caller, a container or a
 // script host that knows only HRESULTs: running out of memory comes back as E_OUTOFMEMORY,
@@ -37,4 +37,4 @@ HRESULT atBoundary(Body&& body, ReportError&& reportError) noexcept {
     });
 }
 
-} // namespace ruvo::com
+} // namespace ruvo::activex

@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <vector>
 
-namespace ruvo::com {
+namespace ruvo::activex {
 
 // What an enumerator hands out holds a reference of its own, which the caller releases.
 inline void addReference(CONNECTDATA& connection) {
@@ -104,4 +104,4 @@ using ConnectionEnumerator = ComEnumerator<IEnumConnections, CONNECTDATA, IID_IE
 using ConnectionPointEnumerator =
     ComEnumerator<IEnumConnectionPoints, IConnectionPoint*, IID_IEnumConnectionPoints>;
 
-} // namespace ruvo::com
+} // namespace ruvo::activex

@@ -2,7 +2,7 @@
 
 #include "hosting/activex/ruvo_h.h"
 
-namespace ruvo::com {
+namespace ruvo::activex {
 
 namespace {
 
@@ -68,4 +68,4 @@ HRESULT toException(const RuntimeError& error, EXCEPINFO* exception) {
     return DISP_E_EXCEPTION;
 }
 
-} // namespace ruvo::com
+} // namespace ruvo::activex

@@ -7,7 +7,7 @@
 
 #include <string>
 
-namespace ruvo::com {
+namespace ruvo::activex {
 
 // The HRESULT of a run-time error, as a scripting host numbers it: facility 10 (the control's)
 // and the error number a script sees in Err.Number (13 type mismatch, 6 overflow, 11 division by
@@ -22,4 +22,4 @@ HRESULT toException(const RuntimeError&, EXCEPINFO*);
 
 std::wstring widen(const std::string& utf8);
 
-} // namespace ruvo::com
+} // namespace ruvo::activex

@@ -2,7 +2,7 @@
 
 #include <utility>
 
-namespace ruvo::com {
+namespace ruvo::activex {
 
 // An interface pointer holding one reference of its own, released when it goes or is replaced.
 template <typename Interface>
@@ -57,4 +57,4 @@ class ComPtr {
     Interface* m_pointer = nullptr;
 };
 
-} // namespace ruvo::com
+} // namespace ruvo::activex

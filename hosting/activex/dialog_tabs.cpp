@@ -4,7 +4,7 @@
 #include <optional>
 #include <vector>
 
-namespace ruvo::com {
+namespace ruvo::activex {
 
 bool tabLeaves(HWND surface, HWND focused, bool backward) {
     std::vector<HWND> stops;
@@ -30,4 +30,4 @@ bool tabLeaves(HWND surface, HWND focused, bool backward) {
     return backward ? *at == 0 : *at + 1 == stops.size();
 }
 
-} // namespace ruvo::com
+} // namespace ruvo::activex

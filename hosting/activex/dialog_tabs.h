@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-namespace ruvo::com {
+namespace ruvo::activex {
 
 // Whether Tab (Shift+Tab when backward) from the focused window leaves the control whose window is
 // surface: from its last tab stop forward, from its first backward, or from the surface itself.
@@ -10,4 +10,4 @@ namespace ruvo::com {
 // keep the keyboard in the control.
 bool tabLeaves(HWND surface, HWND focused, bool backward);
 
-} // namespace ruvo::com
+} // namespace ruvo::activex

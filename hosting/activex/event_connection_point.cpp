@@ -7,7 +7,7 @@
 
 #include <new>
 
-namespace ruvo::com {
+namespace ruvo::activex {
 
 // A host may keep the point after the control has gone: it keeps the library loaded.
 EventConnectionPoint::EventConnectionPoint(IConnectionPointContainer* container)
@@ -102,4 +102,4 @@ HRESULT EventConnectionPoint::EnumConnections(IEnumConnections** connections) {
     });
 }
 
-} // namespace ruvo::com
+} // namespace ruvo::activex

@@ -5,7 +5,7 @@
 
 #include <vector>
 
-namespace ruvo::com {
+namespace ruvo::activex {
 
 // The connection point of the event interface __Moravine. The control raises no events, but a
 // container may still connect a sink; this keeps the sinks it is given until they disconnect.
@@ -35,4 +35,4 @@ class EventConnectionPoint final : public IConnectionPoint {
     std::vector<IUnknown*> m_sinks;         // by cookie - 1; null once disconnected
 };
 
-} // namespace ruvo::com
+} // namespace ruvo::activex

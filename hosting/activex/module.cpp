@@ -8,7 +8,7 @@
 
 #include <atomic>
 
-namespace ruvo::com {
+namespace ruvo::activex {
 
 namespace {
 
@@ -42,20 +42,20 @@ bool canUnload() {
     return objects == 0 && locks == 0;
 }
 
-} // namespace ruvo::com
+} // namespace ruvo::activex
 
 extern "C" {
 
 BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
     if (reason == DLL_PROCESS_ATTACH) {
-        ruvo::com::instance = instance;
+        ruvo::activex::instance = instance;
         DisableThreadLibraryCalls(instance);
     }
     return TRUE;
 }
 
 STDAPI DllCanUnloadNow() {
-    return ruvo::com::canUnload() ? S_OK : S_FALSE;
+    return ruvo::activex::canUnload() ? S_OK : S_FALSE;
 }
 
 STDAPI DllGetClassObject(REFCLSID clsid, REFIID iid, void** object) {
@@ -64,24 +64,25 @@ STDAPI DllGetClassObject(REFCLSID clsid, REFIID iid, void** object) {
     *object = nullptr;
     if (!IsEqualCLSID(clsid, CLSID_Moravine))
         return CLASS_E_CLASSNOTAVAILABLE;
-    return ruvo::com::factory.QueryInterface(iid, object);
+    return ruvo::activex::factory.QueryInterface(iid, object);
 }
 
 STDAPI DllRegisterServer() {
-    return ruvo::com::atBoundary(ruvo::com::registerServer);
+    return ruvo::activex::atBoundary(ruvo::activex::registerServer);
 }
 
 STDAPI DllUnregisterServer() {
-    return ruvo::com::atBoundary(ruvo::com::unregisterServer);
+    return ruvo::activex::atBoundary(ruvo::activex::unregisterServer);
 }
 
 // regsvr32 /n /i:user registers for the user alone, /u /n /i:user removes that; without "user"
 // it registers for the machine, as DllRegisterServer does.
 STDAPI DllInstall(BOOL install, LPCWSTR commandLine) {
-    return ruvo::com::atBoundary([&] {
-        const auto change = install ? ruvo::com::registerServer : ruvo::com::unregisterServer;
+    return ruvo::activex::atBoundary([&] {
+        const auto change =
+            install ? ruvo::activex::registerServer : ruvo::activex::unregisterServer;
         if (commandLine && _wcsicmp(commandLine, L"user") == 0)
-            return ruvo::com::forUser(change);
+            return ruvo::activex::forUser(change);
         if (commandLine && *commandLine)
             return E_INVALIDARG;
         return change();

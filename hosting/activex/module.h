@@ -4,7 +4,7 @@
 
 #include <string>
 
-namespace ruvo::com {
+namespace ruvo::activex {
 
 // The library's handle, set when Windows loads it.
 HINSTANCE moduleHandle();
@@ -17,4 +17,4 @@ void objectDestroyed();
 void lockServer(bool lock);
 bool canUnload();
 
-} // namespace ruvo::com
+} // namespace ruvo::activex

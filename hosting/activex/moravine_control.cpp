@@ -11,7 +11,7 @@
 
 #include <new>
 
-namespace ruvo::com {
+namespace ruvo::activex {
 
 namespace {
 
@@ -259,4 +259,4 @@ HRESULT MoravineControl::InterfaceSupportsErrorInfo(REFIID iid) {
     return IsEqualIID(iid, IID__Moravine) ? S_OK : S_FALSE;
 }
 
-} // namespace ruvo::com
+} // namespace ruvo::activex

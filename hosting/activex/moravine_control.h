@@ -14,7 +14,7 @@
 #include <memory>
 #include <vector>
 
-namespace ruvo::com {
+namespace ruvo::activex {
 
 // One Moravine control as a COM object: its one method datenice through the dual interface
 // _Moravine (early bound) and IDispatch (late bound), and the interfaces a container needs to
@@ -161,4 +161,4 @@ class MoravineControl final : public _Moravine,
     ComPtr<IFont> m_ambientFont; // holds the font the view draws with
 };
 
-} // namespace ruvo::com
+} // namespace ruvo::activex

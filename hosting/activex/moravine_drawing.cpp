@@ -11,7 +11,7 @@
 #include <limits>
 #include <memory>
 
-namespace ruvo::com {
+namespace ruvo::activex {
 
 namespace {
 
@@ -144,4 +144,4 @@ HRESULT MoravineControl::GetExtent(DWORD aspect, LONG, DVTARGETDEVICE*, LPSIZEL 
     return GetExtent(aspect, size);
 }
 
-} // namespace ruvo::com
+} // namespace ruvo::activex

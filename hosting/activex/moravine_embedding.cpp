@@ -10,7 +10,7 @@
 
 #include <memory>
 
-namespace ruvo::com {
+namespace ruvo::activex {
 
 // IOleObject
 
@@ -364,4 +364,4 @@ HRESULT MoravineControl::FreezeEvents(BOOL) {
     return S_OK;
 }
 
-} // namespace ruvo::com
+} // namespace ruvo::activex

@@ -2,7 +2,7 @@
 // says so to containers that ask.
 #include "hosting/activex/moravine_control.h"
 
-namespace ruvo::com {
+namespace ruvo::activex {
 
 // IPersist, IPersistStreamInit, IPersistPropertyBag
 
@@ -40,4 +40,4 @@ HRESULT MoravineControl::Save(IPropertyBag*, BOOL, BOOL) {
     return S_OK;
 }
 
-} // namespace ruvo::com
+} // namespace ruvo::activex

@@ -9,7 +9,7 @@
 
 #include <string>
 
-namespace ruvo::com {
+namespace ruvo::activex {
 
 namespace {
 
@@ -126,4 +126,4 @@ HRESULT forUser(HRESULT (*change)()) {
     return result;
 }
 
-} // namespace ruvo::com
+} // namespace ruvo::activex

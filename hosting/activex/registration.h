@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-namespace ruvo::com {
+namespace ruvo::activex {
 
 // Records the type library, the class Moravine with its programmatic identifier Ruvo.Moravine,
 // and both interfaces with the automation marshaller. A failing step undoes the steps before it
@@ -16,4 +16,4 @@ HRESULT unregisterServer();
 // HKEY_CURRENT_USER, instead of the machine's: that needs no administrator rights.
 HRESULT forUser(HRESULT (*change)());
 
-} // namespace ruvo::com
+} // namespace ruvo::activex

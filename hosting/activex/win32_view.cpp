@@ -14,7 +14,7 @@
 #include <cstdlib>
 #include <vector>
 
-namespace ruvo::com {
+namespace ruvo::activex {
 
 namespace {
 
@@ -476,4 +476,4 @@ view::SystemPalette Win32View::systemPalette() const {
     return palette;
 }
 
-} // namespace ruvo::com
+} // namespace ruvo::activex

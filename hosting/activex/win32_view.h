@@ -11,7 +11,7 @@
 #include <string>
 #include <unordered_map>
 
-namespace ruvo::com {
+namespace ruvo::activex {
 
 // The presenter's sink on real Windows controls, in a child window of the container: group boxes
 // (in frame windows of our own that carry their children), labels, radio buttons that only the
@@ -126,4 +126,4 @@ class Win32View final : private view::ViewSink {
     std::optional<std::string> m_lastError;
 };
 
-} // namespace ruvo::com
+} // namespace ruvo::activex

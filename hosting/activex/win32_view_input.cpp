@@ -5,7 +5,7 @@
 #include "host/combo_box.h"
 #include "hosting/view/keyboard.h"
 
-namespace ruvo::com {
+namespace ruvo::activex {
 
 namespace {
 
@@ -109,4 +109,4 @@ void Win32View::focusMoved() {
         onFocusChange(inside);
 }
 
-} // namespace ruvo::com
+} // namespace ruvo::activex

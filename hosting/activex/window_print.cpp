@@ -1,6 +1,6 @@
 #include "hosting/activex/window_print.h"
 
-namespace ruvo::com {
+namespace ruvo::activex {
 
 namespace {
 
@@ -58,4 +58,4 @@ void printWindowTree(HWND window, HDC dc) {
     printTree(window, dc, {0, 0});
 }
 
-} // namespace ruvo::com
+} // namespace ruvo::activex

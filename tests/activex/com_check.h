@@ -4,7 +4,7 @@
 // GoogleTest: each check prints what failed, and the program ends with "N passed, N failed".
 #include <cstdio>
 
-namespace ruvo::com::testing {
+namespace ruvo::activex::testing {
 
 inline int passed = 0;
 inline int failed = 0;
@@ -23,6 +23,6 @@ inline int summary() {
     return failed == 0 ? 0 : 1;
 }
 
-} // namespace ruvo::com::testing
+} // namespace ruvo::activex::testing
 
-#define CHECK(condition) ::ruvo::com::testing::check((condition), #condition, __LINE__)
+#define CHECK(condition) ::ruvo::activex::testing::check((condition), #condition, __LINE__)

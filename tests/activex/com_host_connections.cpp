@@ -131,7 +131,7 @@ void drawnWithoutAWindow() {
         return;
     const int width = 581, height = 361;
     const RECTL bounds{0, 0, width, height};
-    const auto picture = ruvo::com::testing::drawn(width, height, [&](HDC dc) {
+    const auto picture = ruvo::activex::testing::drawn(width, height, [&](HDC dc) {
         CHECK(view->Draw(DVASPECT_CONTENT, -1, nullptr, nullptr, nullptr, dc, &bounds, nullptr,
                          nullptr, 0) == S_OK);
     });

@@ -315,5 +315,5 @@ int main(int argc, char** argv) {
     registration();
     CoFreeUnusedLibraries();
     CoUninitialize();
-    return ruvo::com::testing::summary();
+    return ruvo::activex::testing::summary();
 }

@@ -20,7 +20,7 @@ using AtlAxWinInit = BOOL(WINAPI*)();
 using AtlAxGetControl = HRESULT(WINAPI*)(HWND, IUnknown**);
 
 HWND child(HWND surface, std::string_view name) {
-    return ruvo::com::testing::childNamed(surface, name);
+    return ruvo::activex::testing::childNamed(surface, name);
 }
 
 std::wstring windowText(HWND window) {
@@ -30,7 +30,7 @@ std::wstring windowText(HWND window) {
 }
 
 void pump() {
-    ruvo::com::testing::pumpFor(200);
+    ruvo::activex::testing::pumpFor(200);
 }
 
 // A user's click on a button, as its parent hears of it.
@@ -41,7 +41,7 @@ void click(HWND button) {
 
 // A user's pick of an item, then the time the control takes to show it.
 void pick(HWND list, const wchar_t* item) {
-    ruvo::com::testing::pick(list, item);
+    ruvo::activex::testing::pick(list, item);
     pump();
 }
 
@@ -60,7 +60,7 @@ int main(int argc, char** argv) {
         reinterpret_cast<void*>(GetProcAddress(atl, "AtlAxGetControl")));
     CHECK(init && getControl);
     if (!init || !getControl)
-        return ruvo::com::testing::summary();
+        return ruvo::activex::testing::summary();
     CHECK(init());
 
     HWND frame = CreateWindowExW(0, L"STATIC", L"A host window", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
@@ -79,7 +79,7 @@ int main(int argc, char** argv) {
     }
     CHECK(surface != nullptr);
     if (!surface)
-        return ruvo::com::testing::summary();
+        return ruvo::activex::testing::summary();
 
     // The tree's captions on its windows.
     CHECK(windowText(child(surface, "ComCalcEDD")) == L"Calculate EDD");
@@ -87,10 +87,10 @@ int main(int argc, char** argv) {
     CHECK(windowText(child(surface, "LabQDOB")) == L"Calculate length of gestation at birth?");
     CHECK(IsWindowVisible(child(surface, "ComCalcEDD")));
     CHECK(!IsWindowVisible(child(surface, "LabEDD")));
-    ruvo::com::testing::checkGeometry(surface);
-    ruvo::com::testing::pumpFor(2200); // the prompts of start-up run out
-    ruvo::com::testing::checkTabOrder(surface, [](ruvo::Moravine&) {});
-    ruvo::com::testing::checkPromptRhythm(surface);
+    ruvo::activex::testing::checkGeometry(surface);
+    ruvo::activex::testing::pumpFor(2200); // the prompts of start-up run out
+    ruvo::activex::testing::checkTabOrder(surface, [](ruvo::Moravine&) {});
+    ruvo::activex::testing::checkPromptRhythm(surface);
 
     // A scan on 6 April 2006 with a crown rump length of 45 mm.
     click(child(surface, "OptCRL"));
@@ -101,15 +101,15 @@ int main(int argc, char** argv) {
     CHECK(SendMessageW(child(surface, "DDLSDateD"), CB_GETCOUNT, 0, 0) == 30);
     pick(child(surface, "DDLSDateD"), L"6");
     pick(child(surface, "DDLSDateY"), L"2006");
-    ruvo::com::testing::pumpFor(2200); // the prompt the picks started runs out
+    ruvo::activex::testing::pumpFor(2200); // the prompt the picks started runs out
     click(child(surface, "ComCalcEDD"));
     CHECK(windowText(child(surface, "LabEDD")) == L"26 October 2006");
     CHECK(IsWindowVisible(child(surface, "LabEDD")));
     CHECK(IsWindowVisible(child(surface, "FrameQDOB")));
     CHECK(!IsWindowVisible(child(surface, "ComCalcEDD")));
-    ruvo::com::testing::pumpFor(2200); // the question's prompt runs out
+    ruvo::activex::testing::pumpFor(2200); // the question's prompt runs out
     // The EDD is a stop of Tab now.
-    ruvo::com::testing::checkTabOrder(surface, [](ruvo::Moravine& headless) {
+    ruvo::activex::testing::checkTabOrder(surface, [](ruvo::Moravine& headless) {
         ruvo::Surface& s = headless.surface;
         (void)headless.host.click(s.OptCRL);
         (void)headless.host.pick(s.DDVal, "45");
@@ -119,13 +119,13 @@ int main(int argc, char** argv) {
         (void)headless.host.click(s.ComCalcEDD);
     });
 
-    ruvo::com::testing::checkDrawing(control, surface);
-    CHECK(ruvo::com::testing::saveScreenshot(
+    ruvo::activex::testing::checkDrawing(control, surface);
+    CHECK(ruvo::activex::testing::saveScreenshot(
         frame, std::wstring(argv[1], argv[1] + std::strlen(argv[1])).c_str()));
     if (control)
         control->Release();
     DestroyWindow(frame);
     pump();
     OleUninitialize();
-    return ruvo::com::testing::summary();
+    return ruvo::activex::testing::summary();
 }

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-namespace ruvo::com::testing {
+namespace ruvo::activex::testing {
 
 void pump(HWND frame, ContractSite& site, DWORD milliseconds) {
     const ULONGLONG end = GetTickCount64() + milliseconds;
@@ -215,4 +215,4 @@ void keyboardSession(HWND frame) {
     CHECK(isChecked(surface, "OptCRL"));
 }
 
-} // namespace ruvo::com::testing
+} // namespace ruvo::activex::testing

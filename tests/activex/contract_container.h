@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-namespace ruvo::com::testing {
+namespace ruvo::activex::testing {
 
 // The container's loop for the time given: the active object is offered each key first, then the
 // container's own dialog manager.
@@ -53,4 +53,4 @@ std::string joined(const std::vector<std::string>& names);
 // focus then rests on the result just shown.
 void keyboardSession(HWND frame);
 
-} // namespace ruvo::com::testing
+} // namespace ruvo::activex::testing

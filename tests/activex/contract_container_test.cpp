@@ -28,18 +28,18 @@
 
 namespace {
 
-using ruvo::com::testing::activate;
-using ruvo::com::testing::closeControl;
-using ruvo::com::testing::ContractSite;
-using ruvo::com::testing::fontOf;
-using ruvo::com::testing::HostForm;
-using ruvo::com::testing::joined;
-using ruvo::com::testing::pump;
-using ruvo::com::testing::surfaceOf;
+using ruvo::activex::testing::activate;
+using ruvo::activex::testing::closeControl;
+using ruvo::activex::testing::ContractSite;
+using ruvo::activex::testing::fontOf;
+using ruvo::activex::testing::HostForm;
+using ruvo::activex::testing::joined;
+using ruvo::activex::testing::pump;
+using ruvo::activex::testing::surfaceOf;
 
 // A Tab (Shift+Tab when backward) typed on the keyboard.
 void pressTab(bool backward) {
-    CHECK(ruvo::com::testing::pressKey(backward ? L"shift+Tab" : L"Tab"));
+    CHECK(ruvo::activex::testing::pressKey(backward ? L"shift+Tab" : L"Tab"));
 }
 
 std::string focusName(HWND surface, HWND before, HWND after) {
@@ -48,7 +48,7 @@ std::string focusName(HWND surface, HWND before, HWND after) {
         return "Before";
     if (focused == after)
         return "After";
-    return ruvo::com::testing::widgetNameOf(surface, focused);
+    return ruvo::activex::testing::widgetNameOf(surface, focused);
 }
 
 // Tab from the host's first button walks through the control's inputs in its own order and on
@@ -61,7 +61,7 @@ void tabThroughTheControl(HWND frame) {
     ContractSite& site = form.site;
 
     std::vector<std::string> expected{"Before"};
-    for (const std::string& stop : ruvo::com::testing::expectedTabStops([](ruvo::Moravine&) {}))
+    for (const std::string& stop : ruvo::activex::testing::expectedTabStops([](ruvo::Moravine&) {}))
         expected.push_back(stop);
     expected.push_back("After");
     expected.push_back("Before");
@@ -105,15 +105,15 @@ void designMode(HWND frame) {
     if (!object)
         return;
     const HWND surface = surfaceOf(object);
-    const HWND calculate = ruvo::com::testing::childNamed(surface, "ComCalcEDD");
-    const HWND crl = ruvo::com::testing::childNamed(surface, "OptCRL");
+    const HWND calculate = ruvo::activex::testing::childNamed(surface, "ComCalcEDD");
+    const HWND crl = ruvo::activex::testing::childNamed(surface, "OptCRL");
     bool blinked = false;
     for (int look = 0; look < 30; ++look) {
         pump(frame, site, 50);
         blinked = blinked || !IsWindowVisible(calculate);
     }
     CHECK(!blinked);
-    CHECK(ruvo::com::testing::click(crl));
+    CHECK(ruvo::activex::testing::click(crl));
     pump(frame, site, 100);
     CHECK(SendMessageW(crl, BM_GETCHECK, 0, 0) == BST_UNCHECKED);
     _Moravine* control = nullptr;
@@ -131,7 +131,7 @@ void designMode(HWND frame) {
         ambient->OnAmbientPropertyChange(DISPID_AMBIENT_USERMODE);
         ambient->Release();
     }
-    CHECK(ruvo::com::testing::click(crl));
+    CHECK(ruvo::activex::testing::click(crl));
     pump(frame, site, 100);
     CHECK(SendMessageW(crl, BM_GETCHECK, 0, 0) == BST_CHECKED);
     if (control)
@@ -148,16 +148,16 @@ void busyLoop(HWND frame) {
         return;
     const HWND surface = surfaceOf(object);
     pump(frame, site, 2500); // the start-up prompts end
-    CHECK(ruvo::com::testing::click(ruvo::com::testing::childNamed(surface, "OptCRL")));
+    CHECK(ruvo::activex::testing::click(ruvo::activex::testing::childNamed(surface, "OptCRL")));
     pump(frame, site, 100); // the prompt starts with the shown button
-    const HWND calculate = ruvo::com::testing::childNamed(surface, "ComCalcEDD");
+    const HWND calculate = ruvo::activex::testing::childNamed(surface, "ComCalcEDD");
     CHECK(IsWindowVisible(calculate));
-    CHECK(ruvo::com::testing::click(calculate));
+    CHECK(ruvo::activex::testing::click(calculate));
     Sleep(700); // busy: the click waits in the queue, and the tick falls due unseen
     // Windows queues the input as it comes; Wine reads it from the X server when asked.
     MsgWaitForMultipleObjectsEx(0, nullptr, 0, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
     pump(frame, site, 100);
-    const HWND edd = ruvo::com::testing::childNamed(surface, "LabEDD");
+    const HWND edd = ruvo::activex::testing::childNamed(surface, "LabEDD");
     CHECK(GetWindowTextLengthW(edd) > 0);
     CHECK(IsWindowVisible(GetParent(edd)));
     closeControl(object);
@@ -165,7 +165,7 @@ void busyLoop(HWND frame) {
 
 int fontPixels(HWND surface) {
     auto font = reinterpret_cast<HFONT>(
-        SendMessageW(ruvo::com::testing::childNamed(surface, "ComCalcEDD"), WM_GETFONT, 0, 0));
+        SendMessageW(ruvo::activex::testing::childNamed(surface, "ComCalcEDD"), WM_GETFONT, 0, 0));
     LOGFONTW description{};
     GetObjectW(font, sizeof description, &description);
     return std::abs(description.lfHeight);
@@ -189,7 +189,7 @@ void ambientFont(HWND frame) {
     HWND surface = surfaceOf(object);
     CHECK(fontPixels(surface) == 21); // 16 points at 96 dots per inch
     CHECK(widthOf(surface) >= 2 * 581 - 4);
-    ruvo::com::testing::checkGeometry(surface);
+    ruvo::activex::testing::checkGeometry(surface);
 
     site.font->Release();
     site.font = fontOf(8);
@@ -202,17 +202,17 @@ void ambientFont(HWND frame) {
     surface = surfaceOf(object);
     CHECK(fontPixels(surface) == 11);
     CHECK(widthOf(surface) == 581);
-    ruvo::com::testing::checkGeometry(surface);
+    ruvo::activex::testing::checkGeometry(surface);
     closeControl(object);
     site.font->Release();
 }
 
 // A picture of the surface the control itself draws, size pixels large.
-ruvo::com::testing::Picture drawnBy(IOleObject* object, SIZE size) {
+ruvo::activex::testing::Picture drawnBy(IOleObject* object, SIZE size) {
     IViewObject* view = nullptr;
     object->QueryInterface(IID_IViewObject, reinterpret_cast<void**>(&view));
     const RECTL bounds{0, 0, size.cx, size.cy};
-    auto picture = ruvo::com::testing::drawn(size.cx, size.cy, [&](HDC dc) {
+    auto picture = ruvo::activex::testing::drawn(size.cx, size.cy, [&](HDC dc) {
         CHECK(view && view->Draw(DVASPECT_CONTENT, -1, nullptr, nullptr, nullptr, dc, &bounds,
                                  nullptr, nullptr, 0) == S_OK);
     });
@@ -238,7 +238,7 @@ void drawnAtTheTargetsResolution(HWND frame) {
     const SIZE size{area.right, area.bottom};
     const auto expected = drawnBy(largeObject, size);
     const auto scaled = drawnBy(smallObject, size);
-    const double share = ruvo::com::testing::sameShare(scaled, expected);
+    const double share = ruvo::activex::testing::sameShare(scaled, expected);
     std::printf("drawn twice as large: %.1f%% of the pixels as the larger control's\n",
                 share * 100);
     CHECK(share >= 0.97);
@@ -260,15 +260,16 @@ int main(int argc, char** argv) {
     HWND frame = CreateWindowExW(0, L"STATIC", L"A host window", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
                                  40, 40, 640, 500, nullptr, nullptr, nullptr, nullptr);
     tabThroughTheControl(frame);
-    ruvo::com::testing::keyboardSession(frame);
+    ruvo::activex::testing::keyboardSession(frame);
     designMode(frame);
     busyLoop(frame);
     ambientFont(frame);
     drawnAtTheTargetsResolution(frame);
-    ruvo::com::testing::animationsOff(frame);
-    ruvo::com::testing::resetAnnounced(frame);
+    ruvo::activex::testing::animationsOff(frame);
+    ruvo::activex::testing::resetAnnounced(frame);
     DestroyWindow(frame);
-    ruvo::com::testing::largeFont(std::wstring(argv[1], argv[1] + std::strlen(argv[1])).c_str());
+    ruvo::activex::testing::largeFont(
+        std::wstring(argv[1], argv[1] + std::strlen(argv[1])).c_str());
     OleUninitialize();
-    return ruvo::com::testing::summary();
+    return ruvo::activex::testing::summary();
 }

@@ -1,6 +1,6 @@
 #include "contract_site.h"
 
-namespace ruvo::com::testing {
+namespace ruvo::activex::testing {
 
 HRESULT ContractSite::QueryInterface(REFIID iid, void** object) {
     if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IOleClientSite))
@@ -74,4 +74,4 @@ HRESULT ContractSite::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS*, VARIANT
     return DISP_E_MEMBERNOTFOUND;
 }
 
-} // namespace ruvo::com::testing
+} // namespace ruvo::activex::testing

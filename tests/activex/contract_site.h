@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-namespace ruvo::com::testing {
+namespace ruvo::activex::testing {
 
 class ContractSite final : public IOleClientSite,
                            public IOleInPlaceSite,
@@ -110,4 +110,4 @@ class ContractSite final : public IOleClientSite,
     HWND m_window;
 };
 
-} // namespace ruvo::com::testing
+} // namespace ruvo::activex::testing

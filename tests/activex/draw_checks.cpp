@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-namespace ruvo::com::testing {
+namespace ruvo::activex::testing {
 
 namespace {
 
@@ -79,4 +79,4 @@ void checkDrawing(IUnknown* control, HWND surface) {
     view->Release();
 }
 
-} // namespace ruvo::com::testing
+} // namespace ruvo::activex::testing

@@ -5,10 +5,10 @@
 #include <ole2.h>
 #include <windows.h>
 
-namespace ruvo::com::testing {
+namespace ruvo::activex::testing {
 
 // control is active in place, showing its surface in the window surface, with nothing moving
 // (every prompt run out).
 void checkDrawing(IUnknown* control, HWND surface);
 
-} // namespace ruvo::com::testing
+} // namespace ruvo::activex::testing

@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <vector>
 
-namespace ruvo::com::testing {
+namespace ruvo::activex::testing {
 
 // A picture in memory, 32 bits a pixel, top row first.
 struct Picture {
@@ -58,4 +58,4 @@ inline double sameShare(const Picture& one, const Picture& other) {
     return static_cast<double>(same) / static_cast<double>(one.pixels.size());
 }
 
-} // namespace ruvo::com::testing
+} // namespace ruvo::activex::testing

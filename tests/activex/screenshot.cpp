@@ -5,7 +5,7 @@
 // After ole2.h, which declares what GDI+ uses.
 #include <gdiplus.h>
 
-namespace ruvo::com::testing {
+namespace ruvo::activex::testing {
 
 bool saveScreenshot(HWND window, const wchar_t* path) {
     RECT area;
@@ -36,4 +36,4 @@ bool saveScreenshot(HWND window, const wchar_t* path) {
     return saved;
 }
 
-} // namespace ruvo::com::testing
+} // namespace ruvo::activex::testing

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-namespace ruvo::com::testing {
+namespace ruvo::activex::testing {
 
 namespace {
 
@@ -316,4 +316,4 @@ void resetAnnounced(HWND frame) {
     closeControl(object);
 }
 
-} // namespace ruvo::com::testing
+} // namespace ruvo::activex::testing

@@ -4,7 +4,7 @@
 // font twice the design's, the animations in windows turned off, a screen reader listening.
 #include <windows.h>
 
-namespace ruvo::com::testing {
+namespace ruvo::activex::testing {
 
 // In a form whose font is twice the design's, the surface grows until no text is clipped: each
 // window's text fits the room its Windows control leaves it. Saves a picture of the control with
@@ -19,4 +19,4 @@ void animationsOff(HWND frame);
 // the user picked in.
 void resetAnnounced(HWND frame);
 
-} // namespace ruvo::com::testing
+} // namespace ruvo::activex::testing

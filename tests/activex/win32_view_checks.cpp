@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-namespace ruvo::com::testing {
+namespace ruvo::activex::testing {
 
 namespace {
 
@@ -179,4 +179,4 @@ void checkPromptRhythm(HWND surface) {
     CHECK(IsWindowVisible(calculate));
 }
 
-} // namespace ruvo::com::testing
+} // namespace ruvo::activex::testing

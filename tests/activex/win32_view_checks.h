@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-namespace ruvo::com::testing {
+namespace ruvo::activex::testing {
 
 // The window showing a widget of the surface, by the widget's name.
 HWND childNamed(HWND surface, std::string_view name);
@@ -41,4 +41,4 @@ void checkTabOrder(HWND surface, const std::function<void(Moravine&)>& actions);
 // Each change starts the "Calculate EDD" prompt; a second change while it runs keeps its rhythm.
 void checkPromptRhythm(HWND surface);
 
-} // namespace ruvo::com::testing
+} // namespace ruvo::activex::testing

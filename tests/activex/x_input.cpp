@@ -1,6 +1,6 @@
 #include "x_input.h"
 
-namespace ruvo::com::testing {
+namespace ruvo::activex::testing {
 
 // Wine hands back no handle to wait on for a Unix program, so a shell runs xdotool and leaves a
 // mark once the events are sent.
@@ -37,4 +37,4 @@ bool click(HWND window) {
     return xdotool(L"mousemove " + middle + L" click 1");
 }
 
-} // namespace ruvo::com::testing
+} // namespace ruvo::activex::testing

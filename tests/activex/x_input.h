@@ -6,7 +6,7 @@
 
 #include <string>
 
-namespace ruvo::com::testing {
+namespace ruvo::activex::testing {
 
 // Runs xdotool with the arguments ("key Tab", "type 45") and returns once it has sent its events,
 // or false if it could not be run.
@@ -18,4 +18,4 @@ bool pressKey(const std::wstring& keys);
 // A click of the mouse's left button in the middle of a window.
 bool click(HWND window);
 
-} // namespace ruvo::com::testing
+} // namespace ruvo::activex::testing
