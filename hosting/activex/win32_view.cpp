@@ -429,7 +429,7 @@ view::ViewScale Win32View::fontScale() const {
     return m_fontScale;
 }
 
-view::PixelSize Win32View::measureText(const Widget&, const std::string& text) const {
+view::PixelSize Win32View::measureText(const std::string& text) const {
     HDC dc = GetDC(m_window);
     const HGDIOBJ previous = SelectObject(dc, m_font);
     const std::wstring wide = widen(text);
@@ -448,7 +448,7 @@ view::PixelSize Win32View::textArea(const Widget& model, view::PixelSize box) co
         return {box.width - 2 * titleInset, box.height};
     case WidgetKind::OptionButton: {
         const int circle = static_cast<int>(circleAt96 * m_fontScale.dotsPerInch / 96) + 1;
-        const int gap = measureText(model, "0").width / 2;
+        const int gap = measureText("0").width / 2;
         return {box.width - circle - gap - focusRectangle, box.height};
     }
     case WidgetKind::CommandButton:
@@ -459,7 +459,7 @@ view::PixelSize Win32View::textArea(const Widget& model, view::PixelSize box) co
         // A label's lines break where DrawText breaks them: before a word whose following space
         // would cross the edge. Each line keeps room for a space after it.
         const int border = model.border() == BorderStyle::FixedSingle ? 2 : 0;
-        return {box.width - border - measureText(model, " ").width, box.height - border};
+        return {box.width - border - measureText(" ").width, box.height - border};
     }
     default:
         return box;

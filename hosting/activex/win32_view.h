@@ -105,7 +105,7 @@ class Win32View final : private view::ViewSink {
     void armTimer(std::optional<std::chrono::milliseconds> wait) override;
     bool reducedMotion() const override;
     view::ViewScale fontScale() const override;
-    view::PixelSize measureText(const Widget&, const std::string& text) const override;
+    view::PixelSize measureText(const std::string& text) const override;
     view::PixelSize textArea(const Widget&, view::PixelSize box) const override;
     view::SystemPalette systemPalette() const override;
     void resultsChanged(const view::HostResults&, view::ResultsMoved) override {}

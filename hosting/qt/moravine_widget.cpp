@@ -65,14 +65,6 @@ MoravineWidget::MoravineWidget(std::unique_ptr<Clock> ownClock, const Clock* clo
     m_tickTimer->setSingleShot(true);
     m_tickTimer->setTimerType(Qt::PreciseTimer);
     connect(m_tickTimer, &QTimer::timeout, this, [this] { m_presenter.timerFired(); });
-    m_announcer = new QLabel(this);
-    m_announcer->setObjectName(announcerName);
-    m_announcer->setGeometry(0, 0, 1, 1);
-    m_announcer->setAttribute(Qt::WA_TransparentForMouseEvents);
-    QPalette unseen = m_announcer->palette();
-    unseen.setColor(QPalette::WindowText, Qt::transparent);
-    m_announcer->setPalette(unseen);
-    m_focusRing = new FocusRing(this);
     connect(qApp, &QApplication::focusChanged, this,
             [this](QWidget*, QWidget* now) { ringFocus(now); });
     m_views[&control().host.control()] = this;
@@ -137,13 +129,16 @@ void MoravineWidget::changeEvent(QEvent* event) {
 void MoravineWidget::ringFocus(QWidget* focused) {
     const Widget* model = focused ? modelOf(focused) : nullptr;
     if (!model || model->kind() == WidgetKind::UserControl) {
-        m_focusRing->ring(nullptr, {});
+        if (m_focusRing)
+            m_focusRing->ring(nullptr, {});
         return;
     }
     const QColor back = focused->palette().color(focused->backgroundRole());
     const view::Rgb inside{static_cast<std::uint8_t>(back.red()),
                            static_cast<std::uint8_t>(back.green()),
                            static_cast<std::uint8_t>(back.blue())};
+    if (!m_focusRing)
+        m_focusRing = new FocusRing(this); // made when first needed: most controls start unfocused
     m_focusRing->ring(focused, toQColor(view::focusRingColor(systemPalette(), inside)));
 }
 
@@ -204,6 +199,8 @@ void MoravineWidget::createView(const Widget& model) {
         break;
     }
     view->setObjectName(qText(model.name()));
+    // The presenter places every view: Qt need not size one to its text when it is first shown.
+    view->setAttribute(Qt::WA_Resized);
     view->installEventFilter(this);
     m_views[&model] = view;
     m_models[view] = &model;
@@ -285,7 +282,8 @@ void MoravineWidget::showItemsCleared(const Widget& list) {
 void MoravineWidget::showColors(const Widget& model, const view::OwnColors& colors) {
     QWidget* view = viewOf(model);
     if (!colors.back && !colors.fore) {
-        view->setPalette(QPalette());
+        if (view->testAttribute(Qt::WA_SetPalette))
+            view->setPalette(QPalette()); // back to the host's
         return;
     }
     QPalette palette = view->palette();
@@ -319,6 +317,15 @@ void MoravineWidget::noticeTextChange(const Widget& model, const std::string& he
 }
 
 void MoravineWidget::announce(const std::string& text) {
+    if (!m_announcer) {
+        m_announcer = new QLabel(this);
+        m_announcer->setObjectName(announcerName);
+        m_announcer->setGeometry(0, 0, 1, 1);
+        m_announcer->setAttribute(Qt::WA_TransparentForMouseEvents);
+        QPalette unseen = m_announcer->palette();
+        unseen.setColor(QPalette::WindowText, Qt::transparent);
+        m_announcer->setPalette(unseen);
+    }
     announceLive(m_announcer, qText(text));
 }
 
@@ -348,9 +355,25 @@ void MoravineWidget::armTimer(std::optional<std::chrono::milliseconds> wait) {
         m_tickTimer->stop();
 }
 
-view::PixelSize MoravineWidget::measureText(const Widget& model, const std::string& text) const {
-    const QFontMetrics metrics = viewOf(model)->fontMetrics();
-    return {metrics.horizontalAdvance(qText(text)), metrics.height()};
+// Shaping a text is the dearest step of a layout, and its answer depends on the font and the text
+// alone: every control of the thread shares the answers, the days and years of its lists too.
+view::PixelSize MoravineWidget::measureText(const std::string& text) const {
+    constexpr std::size_t mostKept = 4096;
+    thread_local std::unordered_map<std::string, view::PixelSize> measured;
+    thread_local QString measuredFont;
+    if (const QString key = font().key(); key != measuredFont || measured.size() > mostKept) {
+        measured.clear();
+        measuredFont = key;
+    }
+    auto found = measured.find(text);
+    if (found == measured.end()) {
+        const QFontMetrics metrics = fontMetrics();
+        found = measured
+                    .emplace(text, view::PixelSize{metrics.horizontalAdvance(qText(text)),
+                                                   metrics.height()})
+                    .first;
+    }
+    return found->second;
 }
 
 view::PixelSize MoravineWidget::textArea(const Widget& model, view::PixelSize box) const {

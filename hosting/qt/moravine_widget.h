@@ -125,7 +125,7 @@ class MoravineWidget : public QWidget, private view::ViewSink {
     std::chrono::milliseconds toolkitTime() const override;
     void armTimer(std::optional<std::chrono::milliseconds> wait) override;
     view::ViewScale fontScale() const override;
-    view::PixelSize measureText(const Widget&, const std::string& text) const override;
+    view::PixelSize measureText(const std::string& text) const override;
     view::PixelSize textArea(const Widget&, view::PixelSize box) const override;
     view::SystemPalette systemPalette() const override;
     void reportError(const std::string& message) override;

@@ -19,6 +19,7 @@ struct Rgb {
 // button face, 18 the button text, ...).
 struct SystemPalette {
     std::array<Rgb, 31> colors{};
+    friend bool operator==(const SystemPalette&, const SystemPalette&) = default;
 };
 
 // A host colour as the palette shows it: a plain colour as it is, a system colour from the

@@ -24,7 +24,7 @@ Widget& own(const Widget& widget) {
 } // namespace
 
 Presenter::Presenter(const Clock& todaysClock, std::chrono::milliseconds blinkInterval)
-    : m_control(todaysClock) {
+    : m_control(todaysClock), m_viewed(widgetsToView(m_control.host)) {
     for (Widget* widget : m_control.host.widgets()) {
         if (widget->kind() == WidgetKind::Timer)
             static_cast<Timer*>(widget)->setInterval(blinkInterval);
@@ -53,9 +53,9 @@ Presenter::~Presenter() {
     m_control.host.removeObserver(*this);
 }
 
-std::vector<const Widget*> Presenter::viewedWidgets() const {
+std::vector<const Widget*> Presenter::widgetsToView(const WidgetHost& host) {
     std::vector<const Widget*> viewed;
-    for (const Widget* widget : stackingOrder(m_control.host)) {
+    for (const Widget* widget : stackingOrder(host)) {
         if (widget->kind() != WidgetKind::Timer && widget->kind() != WidgetKind::UserControl)
             viewed.push_back(widget);
     }

@@ -85,15 +85,16 @@ class Presenter final : private HostObserver {
 
     // What the sink's views show, every widget but the timers and the surface, frames before
     // their children and siblings in tab order.
-    std::vector<const Widget*> viewedWidgets() const;
+    const std::vector<const Widget*>& viewedWidgets() const { return m_viewed; }
 
   private:
     using Entry = std::function<std::optional<RuntimeError>()>;
-    using Measure = std::function<PixelSize(const Widget&, const std::string&)>;
+    using Measure = std::function<PixelSize(const std::string&)>;
 
     // Runs one entry: a user's input on target (with the ticks it held back after it), or the
     // ticks alone; then the focus, assistive technology, the timer and the host hear of it.
     void run(const Widget* target, const Entry& input);
+    static std::vector<const Widget*> widgetsToView(const WidgetHost&);
     void buildViews();
     void afterRun();
     void notifyResults();
@@ -116,6 +117,8 @@ class Presenter final : private HostObserver {
     void handlerFinished(const Widget&, Event, Invocation, const RuntimeError*) override;
 
     Moravine m_control;
+    // The tree never changes: its order for the views is worked out once.
+    std::vector<const Widget*> m_viewed;
     ViewSink* m_sink = nullptr;
     FocusRule m_focusRule{m_control.host};
     std::optional<HostTime> m_time;
@@ -141,7 +144,8 @@ class Presenter final : private HostObserver {
     std::vector<std::string> m_errors;
 
     // What assistive technology last heard of each widget, and the text a list or result showed.
-    std::map<const Widget*, Accessible> m_accessibleShown;
+    // (A hash of each Accessible: the texts themselves stay with the model.)
+    std::map<const Widget*, std::size_t> m_accessibleShown;
     std::map<const Widget*, std::string> m_textsHeard;
     std::map<const Widget*, bool> m_tabStops;
 };

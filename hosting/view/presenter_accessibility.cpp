@@ -6,6 +6,8 @@
 #include "hosting/view/tab_order.h"
 
 #include <algorithm>
+#include <functional>
+#include <string>
 
 namespace ruvo::view {
 
@@ -40,9 +42,12 @@ std::optional<std::string> textShown(const Widget& widget) {
 void Presenter::updateAccessibility() {
     for (const Widget* widget : viewedWidgets()) {
         const Accessible accessible = accessibleOf(*widget);
+        const std::size_t said =
+            std::hash<std::string>{}(accessible.name + '\n' + accessible.description + '\n' +
+                                     std::to_string(static_cast<int>(accessible.role)));
         const auto shown = m_accessibleShown.find(widget);
-        if (shown == m_accessibleShown.end() || shown->second != accessible) {
-            m_accessibleShown[widget] = accessible;
+        if (shown == m_accessibleShown.end() || shown->second != said) {
+            m_accessibleShown[widget] = said;
             m_sink->showAccessible(*widget, accessible);
         }
         const std::optional<std::string> text = textShown(*widget);

@@ -5,17 +5,21 @@
 #include "host/combo_box.h"
 
 #include <algorithm>
-#include <map>
+#include <unordered_map>
 
 namespace ruvo::view {
 
 // Widgets keep the toolkit's colours unless the tree gives them colours of their own.
 OwnColors Presenter::ownColors(const Widget& widget) const {
+    const bool ownBack = widget.backColor() != defaultBackColor(widget.kind());
+    const bool ownFore = widget.foreColor() != defaultForeColor(widget.kind());
+    if (!ownBack && !ownFore)
+        return {};
     const TextColors colors = readableColors(widget.backColor(), widget.foreColor(), m_palette);
     OwnColors own;
-    if (widget.backColor() != defaultBackColor(widget.kind()))
+    if (ownBack)
         own.back = colors.back;
-    if (widget.foreColor() != defaultForeColor(widget.kind()))
+    if (ownFore)
         own.fore = colors.fore;
     return own;
 }
@@ -23,20 +27,23 @@ OwnColors Presenter::ownColors(const Widget& widget) const {
 void Presenter::layOut() {
     if (!m_sink)
         return;
-    m_palette = m_sink->systemPalette();
-    std::map<std::pair<const Widget*, std::string>, PixelSize> measured;
-    const auto measure = [&](const Widget& widget, const std::string& text) {
-        const auto key = std::pair(&widget, text);
-        auto found = measured.find(key);
+    const SystemPalette palette = m_sink->systemPalette();
+    const bool paletteChanged = palette != m_palette;
+    m_palette = palette;
+    // The days, months and years of the two dates share their texts: each is measured once.
+    std::unordered_map<std::string, PixelSize> measured;
+    const auto measure = [&](const std::string& text) {
+        auto found = measured.find(text);
         if (found == measured.end())
-            found = measured.emplace(key, m_sink->measureText(widget, text)).first;
+            found = measured.emplace(text, m_sink->measureText(text)).first;
         return found->second;
     };
     m_scale = m_sink->fontScale().fitting([&](ViewScale scale) { return fitsAt(scale, measure); });
     m_sink->placeView(m_control.host.control(), toPixels(moravineGeometry, m_scale));
     for (const Widget* widget : viewedWidgets()) {
         m_sink->placeView(*widget, toPixels(widget->geometry(), m_scale));
-        show(*widget, WidgetChange::BackColor); // the palette may have changed with the font
+        if (paletteChanged) // the system colours the tree names with it
+            show(*widget, WidgetChange::BackColor);
     }
 }
 
@@ -45,7 +52,7 @@ bool Presenter::fitsAt(ViewScale scale, const Measure& measure) const {
         const PixelRect box = toPixels(widget->geometry(), scale);
         const PixelSize area = m_sink->textArea(*widget, {box.width, box.height});
         const auto lineFits = [&](const std::string& text) {
-            const PixelSize size = measure(*widget, text);
+            const PixelSize size = measure(text);
             return size.width <= area.width && size.height <= area.height;
         };
         switch (widget->kind()) {
@@ -84,12 +91,12 @@ bool Presenter::wrappedFits(const Widget& label, PixelSize area, const Measure& 
         start = end + 1;
         if (word.empty())
             continue;
-        const PixelSize size = measure(label, word);
+        const PixelSize size = measure(word);
         if (size.width > area.width)
             return false;
         lineHeight = std::max(lineHeight, size.height);
         const std::string longer = line.empty() ? word : line + " " + word;
-        if (!line.empty() && measure(label, longer).width <= area.width) {
+        if (!line.empty() && measure(longer).width <= area.width) {
             line = longer;
         } else {
             line = word;

@@ -84,8 +84,8 @@ class ViewSink {
 
     // The scale of the toolkit's font against the design's, before any growth for width.
     virtual ViewScale fontScale() const = 0;
-    // The size of one line of text in a widget's font.
-    virtual PixelSize measureText(const Widget&, const std::string& text) const = 0;
+    // The size of one line of text in the control's font, which every view of the surface takes.
+    virtual PixelSize measureText(const std::string& text) const = 0;
     // What of a box the toolkit leaves a widget's text: the box less its border, indicator,
     // arrow or bevel.
     virtual PixelSize textArea(const Widget&, PixelSize box) const = 0;

@@ -191,8 +191,8 @@ class ElementView final : public view::ViewSink {
         const double pixels = m_view.call<double>("fontPixels");
         return {96, pixels > 0 ? pixels / designFontPixels : 1};
     }
-    view::PixelSize measureText(const Widget& widget, const std::string& text) const override {
-        return sizeOf(m_view.call<val>("measureText", widget.name(), text));
+    view::PixelSize measureText(const std::string& text) const override {
+        return sizeOf(m_view.call<val>("measureText", text));
     }
     view::PixelSize textArea(const Widget& widget, view::PixelSize box) const override {
         return sizeOf(m_view.call<val>("textArea", widget.name(), box.width, box.height));

@@ -160,10 +160,9 @@ class RuvoMoravine extends HTMLElement {
             },
             reducedMotion: () => matchMedia("(prefers-reduced-motion: reduce)").matches,
             fontPixels: () => parseFloat(getComputedStyle(this).fontSize),
-            measureText: (name, text) => {
-                // The box's font is its caption's: a radio input has the browser's own.
-                const {box} = this.#views.get(name);
-                this.#measure.font = getComputedStyle(box).font;
+            measureText: (text) => {
+                // The surface's font is every caption's (a radio input's own is the browser's).
+                this.#measure.font = getComputedStyle(this.#surface).font;
                 const metrics = this.#measure.measureText(text);
                 return {width: metrics.width,
                         height: metrics.fontBoundingBoxAscent + metrics.fontBoundingBoxDescent};

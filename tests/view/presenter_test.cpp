@@ -67,7 +67,7 @@ class RecordingSink final : public ViewSink {
     }
     bool reducedMotion() const override { return reduceMotion; }
     ViewScale fontScale() const override { return {}; }
-    PixelSize measureText(const Widget&, const std::string& text) const override {
+    PixelSize measureText(const std::string& text) const override {
         return {characterWidth * static_cast<int>(text.size()), 13};
     }
     PixelSize textArea(const Widget&, PixelSize box) const override { return box; }
