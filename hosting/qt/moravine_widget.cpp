@@ -133,10 +133,7 @@ void MoravineWidget::ringFocus(QWidget* focused) {
             m_focusRing->ring(nullptr, {});
         return;
     }
-    const QColor back = focused->palette().color(focused->backgroundRole());
-    const view::Rgb inside{static_cast<std::uint8_t>(back.red()),
-                           static_cast<std::uint8_t>(back.green()),
-                           static_cast<std::uint8_t>(back.blue())};
+    const view::Rgb inside = rgbOf(focused->palette().color(focused->backgroundRole()));
     if (!m_focusRing)
         m_focusRing = new FocusRing(this); // made when first needed: most controls start unfocused
     m_focusRing->ring(focused, toQColor(view::focusRingColor(systemPalette(), inside)));

@@ -2,14 +2,10 @@
 
 namespace ruvo {
 
-namespace {
-
 view::Rgb rgbOf(const QColor& color) {
     return {static_cast<std::uint8_t>(color.red()), static_cast<std::uint8_t>(color.green()),
             static_cast<std::uint8_t>(color.blue())};
 }
-
-} // namespace
 
 view::SystemPalette systemPaletteOf(const QPalette& palette) {
     view::SystemPalette system;

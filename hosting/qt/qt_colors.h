@@ -13,6 +13,7 @@ namespace ruvo {
 view::SystemPalette systemPaletteOf(const QPalette&);
 
 QColor toQColor(view::Rgb);
+view::Rgb rgbOf(const QColor&);
 
 // The Qt colour of a host colour, through view::resolve.
 QColor toQColor(Color, const QPalette&);

@@ -52,6 +52,13 @@ IOleObject* activate(ContractSite& site, HWND frame) {
     return object;
 }
 
+IOleObject* activateAtRest(ContractSite& site, HWND frame) {
+    IOleObject* object = activate(site, frame);
+    if (object)
+        pump(frame, site, 2500);
+    return object;
+}
+
 std::string joined(const std::vector<std::string>& names) {
     std::string text;
     for (const std::string& name : names)

@@ -18,6 +18,8 @@ void pump(HWND frame, ContractSite& site, DWORD milliseconds);
 
 // A new control, activated in place in frame's client area through site; null if it failed.
 IOleObject* activate(ContractSite& site, HWND frame);
+// The same, once the prompts of its start-up have run out.
+IOleObject* activateAtRest(ContractSite& site, HWND frame);
 
 // Closes a control activate() made and lets it go.
 void closeControl(IOleObject* object);

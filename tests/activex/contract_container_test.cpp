@@ -143,11 +143,10 @@ void designMode(HWND frame) {
 // click the user made on the button as it was shown still calculates, and nothing is refused.
 void busyLoop(HWND frame) {
     ContractSite site(frame);
-    IOleObject* object = activate(site, frame);
+    IOleObject* object = ruvo::activex::testing::activateAtRest(site, frame);
     if (!object)
         return;
     const HWND surface = surfaceOf(object);
-    pump(frame, site, 2500); // the start-up prompts end
     CHECK(ruvo::activex::testing::click(ruvo::activex::testing::childNamed(surface, "OptCRL")));
     pump(frame, site, 100); // the prompt starts with the shown button
     const HWND calculate = ruvo::activex::testing::childNamed(surface, "ComCalcEDD");

@@ -291,11 +291,10 @@ void CALLBACK heardAlert(HWINEVENTHOOK, DWORD, HWND window, LONG, LONG, DWORD, D
 
 void resetAnnounced(HWND frame) {
     ContractSite site(frame);
-    IOleObject* object = activate(site, frame);
+    IOleObject* object = activateAtRest(site, frame);
     if (!object)
         return;
     const HWND surface = surfaceOf(object);
-    pump(frame, site, 2500); // the prompts of start-up run out
     alerts.clear();
     // As a screen reader listens, out of the control's context: the alerts wait for this thread's
     // message loop.

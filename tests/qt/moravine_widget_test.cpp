@@ -364,12 +364,7 @@ TEST(MoravineWidgetInABusyHost, AClickAfterAStalledLoopActsOnTheButtonAsShown) {
 // Whatever the style draws, the focused view has a ring that stands out by 3:1 from the surface
 // around it; the focus on the surface itself shows none.
 TEST_F(MoravineWidgetTest, TheFocusedViewHasARingThatStandsOutFromItsSurroundings) {
-    const auto rgbAt = [](const QImage& shot, QPoint at) {
-        const QColor color = shot.pixelColor(at);
-        return view::Rgb{static_cast<std::uint8_t>(color.red()),
-                         static_cast<std::uint8_t>(color.green()),
-                         static_cast<std::uint8_t>(color.blue())};
-    };
+    const auto rgbAt = [](const QImage& shot, QPoint at) { return rgbOf(shot.pixelColor(at)); };
     auto* list = view.findChild<QComboBox*>("DDLSDateM");
     const QPoint left = list->mapTo(&view, QPoint(0, list->height() / 2));
     list->setFocus(Qt::TabFocusReason);
