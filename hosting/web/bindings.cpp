@@ -1,5 +1,6 @@
 // The WebAssembly module's interface to JavaScript: one ElementView per <ruvo-moravine>, and
-// datenice. Plain values cross: names, texts, numbers and arrays of them.
+// datenice. Plain C functions and numbers cross, and texts as UTF-8 in the module's memory: no
+// function is ever made from text, so a page's Content-Security-Policy needs no 'unsafe-eval'.
 #include "control/core/widget_tree.h"
 #include "dating/clock.h"
 #include "dating/date.h"
@@ -8,25 +9,123 @@
 #include "hosting/view/presenter.h"
 #include "hosting/view/view_sink.h"
 
-#include <emscripten/bind.h>
-#include <emscripten/val.h>
+#include <emscripten/em_js.h>
+#include <emscripten/emscripten.h>
 
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
+#include <exception>
 #include <string_view>
+
+// The element's side of each sink call, found by the element's number. An element the page
+// has let go has a sink that does nothing and answers zeros. (Emscripten's optimizer reads
+// these bodies: they keep to the JavaScript it knows, without ?. and ??.)
+// clang-format off
+EM_JS(void, ruvo_create_view, (int id, int index, const char* name, const char* parent,
+                               const char* role, int centered, int bordered), {
+    Module.sinkOf(id).createView(index, UTF8ToString(name), UTF8ToString(parent),
+                                  UTF8ToString(role), centered !== 0, bordered !== 0);
+});
+EM_JS(void, ruvo_place_view, (int id, const char* name, int left, int top, int width,
+                              int height), {
+    Module.sinkOf(id).placeView(UTF8ToString(name), left, top, width, height);
+});
+EM_JS(void, ruvo_show_caption, (int id, const char* name, const char* caption), {
+    Module.sinkOf(id).showCaption(UTF8ToString(name), UTF8ToString(caption));
+});
+EM_JS(void, ruvo_show_visible, (int id, const char* name, int visible), {
+    Module.sinkOf(id).showVisible(UTF8ToString(name), visible !== 0);
+});
+EM_JS(void, ruvo_show_enabled, (int id, const char* name, int enabled), {
+    Module.sinkOf(id).showEnabled(UTF8ToString(name), enabled !== 0);
+});
+EM_JS(void, ruvo_show_checked, (int id, const char* name, int checked), {
+    Module.sinkOf(id).showChecked(UTF8ToString(name), checked !== 0);
+});
+EM_JS(void, ruvo_show_selection, (int id, const char* name, int index), {
+    Module.sinkOf(id).showSelection(UTF8ToString(name), index);
+});
+EM_JS(void, ruvo_show_item_added, (int id, const char* name, const char* item), {
+    Module.sinkOf(id).showItemAdded(UTF8ToString(name), UTF8ToString(item));
+});
+EM_JS(void, ruvo_show_items_cleared, (int id, const char* name), {
+    Module.sinkOf(id).showItemsCleared(UTF8ToString(name));
+});
+EM_JS(void, ruvo_show_colors, (int id, const char* name, const char* back, const char* fore), {
+    Module.sinkOf(id).showColors(UTF8ToString(name), UTF8ToString(back), UTF8ToString(fore));
+});
+EM_JS(void, ruvo_show_tab_stop, (int id, const char* name, int stop), {
+    Module.sinkOf(id).showTabStop(UTF8ToString(name), stop !== 0);
+});
+EM_JS(void, ruvo_show_accessible, (int id, const char* name, const char* accessibleName,
+                                   const char* description), {
+    Module.sinkOf(id).showAccessible(UTF8ToString(name), UTF8ToString(accessibleName),
+                                      UTF8ToString(description));
+});
+EM_JS(void, ruvo_announce, (int id, const char* text), {
+    Module.sinkOf(id).announce(UTF8ToString(text));
+});
+EM_JS(int, ruvo_focus_place, (int id), {
+    return Module.sinkOf(id).focusPlace();
+});
+EM_JS(void, ruvo_move_focus, (int id, const char* name), {
+    Module.sinkOf(id).moveFocus(UTF8ToString(name));
+});
+EM_JS(double, ruvo_toolkit_time, (int id), {
+    return Module.sinkOf(id).toolkitTime();
+});
+EM_JS(void, ruvo_arm_timer, (int id, double wait), {
+    Module.sinkOf(id).armTimer(wait);
+});
+EM_JS(int, ruvo_reduced_motion, (int id), {
+    return Module.sinkOf(id).reducedMotion() ? 1 : 0;
+});
+EM_JS(double, ruvo_font_pixels, (int id), {
+    return Module.sinkOf(id).fontPixels();
+});
+EM_JS(void, ruvo_measure_text, (int id, const char* text, int* size), {
+    var measured = Module.sinkOf(id).measureText(UTF8ToString(text));
+    HEAP32[size >> 2] = Math.ceil(measured[0]);
+    HEAP32[(size >> 2) + 1] = Math.ceil(measured[1]);
+});
+EM_JS(void, ruvo_text_area, (int id, const char* name, int* size), {
+    var area = Module.sinkOf(id).textArea(UTF8ToString(name), HEAP32[size >> 2],
+                                          HEAP32[(size >> 2) + 1]);
+    HEAP32[size >> 2] = Math.floor(area[0]);
+    HEAP32[(size >> 2) + 1] = Math.floor(area[1]);
+});
+// Fills up to count red, green, blue triples.
+EM_JS(void, ruvo_system_palette, (int id, unsigned char* rgb, int count), {
+    Module.sinkOf(id).systemPalette().slice(0, count).forEach(function(color, i) {
+        HEAPU8.set(color, rgb + 3 * i);
+    });
+});
+EM_JS(void, ruvo_report_error, (int id, const char* message), {
+    Module.sinkOf(id).reportError(UTF8ToString(message));
+});
+EM_JS(void, ruvo_results_changed, (int id, const char* edd, const char* method, int gestation,
+                                   int eddMoved, int gestationMoved), {
+    Module.sinkOf(id).resultsChanged(UTF8ToString(edd), UTF8ToString(method), gestation,
+                                      eddMoved !== 0, gestationMoved !== 0);
+});
+// clang-format on
 
 namespace ruvo::web {
 
 namespace {
 
-using emscripten::val;
-
 // The element's design font, 11 CSS pixels: a host font-size of 22px draws it twice as large.
 constexpr double designFontPixels = 11;
 
-std::string_view roleName(view::Role role) {
+// What focusPlace answers for the focus outside the control and on its surface; any other
+// answer is the number of a view, in the order they were created.
+constexpr int focusOutside = -2;
+constexpr int focusOnSurface = -1;
+
+const char* roleName(view::Role role) {
     switch (role) {
     case view::Role::Client:
         return "client";
@@ -50,7 +149,7 @@ std::string_view roleName(view::Role role) {
     return "none";
 }
 
-std::optional<view::Key> keyNamed(const std::string& name) {
+std::optional<view::Key> keyNamed(std::string_view name) {
     static constexpr std::array<std::pair<std::string_view, view::Key>, 6> keys{{
         {" ", view::Key::Space},
         {"Enter", view::Key::Enter},
@@ -74,17 +173,19 @@ std::string cssColor(const std::optional<view::Rgb>& color) {
     return text;
 }
 
-view::PixelSize sizeOf(const val& size) {
-    return {static_cast<int>(std::ceil(size["width"].as<double>())),
-            static_cast<int>(std::ceil(size["height"].as<double>()))};
-}
-
-// The control of one element, the presenter's sink. view is the element's side: a method of the
-// same name for each call of the sink, with names and plain values.
+// The control of one element, the presenter's sink; id is the element's number on the page's
+// side, where each call goes.
 class ElementView final : public view::ViewSink {
   public:
-    ElementView(int year, int month, int day, val view)
-        : m_view(std::move(view)), m_clock(dateFromCivil({year, month, day})) {}
+    explicit ElementView(int id) : m_id(id), m_clock(dateFromCivil({2000, 1, 1})) {}
+
+    // Whether the date exists and lies in 100 to 9999: only then does it become "today".
+    bool setToday(int year, int month, int day) {
+        const auto today = tryDateFromCivil({year, month, day});
+        if (today)
+            m_clock.setToday(*today);
+        return today.has_value();
+    }
 
     // Builds the views and raises Initialize; call once, when the element can take calls.
     void start() {
@@ -93,165 +194,215 @@ class ElementView final : public view::ViewSink {
     }
 
     // The element names only widgets it shows; any other name reaches nothing.
-    void click(const std::string& name) {
+    void click(std::string_view name) {
         if (const Widget* target = find(name))
             m_presenter.click(*target);
     }
-    void pick(const std::string& name, const std::string& item) {
+    void pick(std::string_view name, std::string_view item) {
         if (const Widget* list = find(name))
             m_presenter.pick(*list, item);
     }
     // Whether the control took the key: the browser's own handling is then to be prevented.
-    bool pressKey(const std::string& focused, const std::string& key) {
+    bool pressKey(std::string_view focused, std::string_view key) {
         const Widget* widget = find(focused);
         const auto named = keyNamed(key);
         return widget && named && m_presenter.pressKey(*widget, *named);
     }
     void timerFired() { m_presenter.timerFired(); }
     void layOut() { m_presenter.layOut(); }
-    void setToday(int year, int month, int day) {
-        if (const auto today = tryDateFromCivil({year, month, day}))
-            m_clock.setToday(*today);
+
+    void reportError(const std::string& message) override {
+        ruvo_report_error(m_id, message.c_str());
     }
 
   private:
-    const Widget* find(const std::string& name) const {
-        return name.empty() ? nullptr : m_presenter.control().host.find(name);
+    const Widget* find(std::string_view name) const {
+        return name.empty() ? nullptr : m_presenter.control().host.find(std::string(name));
     }
 
     void createView(const Widget& widget) override {
-        val shown = val::object();
-        shown.set("name", widget.name());
-        shown.set("parent", widget.parent() && widget.parent()->parent() ? widget.parent()->name()
-                                                                         : std::string());
-        shown.set("role", std::string(roleName(view::accessibleRole(widget))));
-        shown.set("centered", widget.alignment() == TextAlignment::Center);
-        shown.set("bordered", widget.border() == BorderStyle::FixedSingle);
-        m_view.call<void>("createView", shown);
+        const auto& viewed = m_presenter.viewedWidgets();
+        const auto index = std::find(viewed.begin(), viewed.end(), &widget) - viewed.begin();
+        const bool inFrame = widget.parent() && widget.parent()->parent();
+        ruvo_create_view(m_id, static_cast<int>(index), widget.name().c_str(),
+                         inFrame ? widget.parent()->name().c_str() : "",
+                         roleName(view::accessibleRole(widget)),
+                         widget.alignment() == TextAlignment::Center,
+                         widget.border() == BorderStyle::FixedSingle);
     }
+    // The element's own box is the surface: its name is empty.
     void placeView(const Widget& widget, const view::PixelRect& rect) override {
-        m_view.call<void>("placeView", surfaceName(widget), rect.left, rect.top, rect.width,
-                          rect.height);
+        const bool surface = widget.kind() == WidgetKind::UserControl;
+        ruvo_place_view(m_id, surface ? "" : widget.name().c_str(), rect.left, rect.top, rect.width,
+                        rect.height);
     }
     void showCaption(const Widget& widget, const std::string& caption) override {
-        m_view.call<void>("showCaption", widget.name(), caption);
+        ruvo_show_caption(m_id, widget.name().c_str(), caption.c_str());
     }
     void showVisible(const Widget& widget, bool visible) override {
-        m_view.call<void>("showVisible", widget.name(), visible);
+        ruvo_show_visible(m_id, widget.name().c_str(), visible);
     }
     void showEnabled(const Widget& widget, bool enabled) override {
-        m_view.call<void>("showEnabled", widget.name(), enabled);
+        ruvo_show_enabled(m_id, widget.name().c_str(), enabled);
     }
     void showChecked(const Widget& option, bool checked) override {
-        m_view.call<void>("showChecked", option.name(), checked);
+        ruvo_show_checked(m_id, option.name().c_str(), checked);
     }
     void showSelection(const Widget& list, std::optional<std::size_t> index) override {
-        m_view.call<void>("showSelection", list.name(), index ? static_cast<int>(*index) : -1);
+        ruvo_show_selection(m_id, list.name().c_str(), index ? static_cast<int>(*index) : -1);
     }
     void showItemAdded(const Widget& list, const std::string& item) override {
-        m_view.call<void>("showItemAdded", list.name(), item);
+        ruvo_show_item_added(m_id, list.name().c_str(), item.c_str());
     }
     void showItemsCleared(const Widget& list) override {
-        m_view.call<void>("showItemsCleared", list.name());
+        ruvo_show_items_cleared(m_id, list.name().c_str());
     }
     void showColors(const Widget& widget, const view::OwnColors& colors) override {
-        m_view.call<void>("showColors", widget.name(), cssColor(colors.back),
-                          cssColor(colors.fore));
+        ruvo_show_colors(m_id, widget.name().c_str(), cssColor(colors.back).c_str(),
+                         cssColor(colors.fore).c_str());
     }
     void showTabStop(const Widget& option, bool stop) override {
-        m_view.call<void>("showTabStop", option.name(), stop);
+        ruvo_show_tab_stop(m_id, option.name().c_str(), stop);
     }
     void showAccessible(const Widget& widget, const view::Accessible& accessible) override {
-        m_view.call<void>("showAccessible", widget.name(), accessible.name, accessible.description);
+        ruvo_show_accessible(m_id, widget.name().c_str(), accessible.name.c_str(),
+                             accessible.description.c_str());
     }
     // A select and an output tell assistive technology of their new text themselves.
     void noticeTextChange(const Widget&, const std::string&, const std::string&) override {}
-    void announce(const std::string& text) override { m_view.call<void>("announce", text); }
+    void announce(const std::string& text) override { ruvo_announce(m_id, text.c_str()); }
 
     view::FocusPlace focusPlace() const override {
-        const val focused = m_view.call<val>("focusPlace");
-        if (focused.isNull() || focused.isUndefined())
+        const int place = ruvo_focus_place(m_id);
+        const auto& viewed = m_presenter.viewedWidgets();
+        if (place == focusOutside)
             return std::nullopt;
-        return find(focused.as<std::string>());
+        if (place == focusOnSurface || place < 0 ||
+            static_cast<std::size_t>(place) >= viewed.size())
+            return nullptr;
+        return viewed[static_cast<std::size_t>(place)];
     }
     void moveFocus(const Widget* widget) override {
-        m_view.call<void>("moveFocus", widget ? widget->name() : std::string());
+        ruvo_move_focus(m_id, widget ? widget->name().c_str() : "");
     }
 
     std::chrono::milliseconds toolkitTime() const override {
         return std::chrono::milliseconds(
-            static_cast<long long>(std::floor(m_view.call<double>("toolkitTime"))));
+            static_cast<long long>(std::floor(ruvo_toolkit_time(m_id))));
     }
     void armTimer(std::optional<std::chrono::milliseconds> wait) override {
-        m_view.call<void>("armTimer", wait ? static_cast<double>(wait->count()) : -1.0);
+        ruvo_arm_timer(m_id, wait ? static_cast<double>(wait->count()) : -1.0);
     }
-    bool reducedMotion() const override { return m_view.call<bool>("reducedMotion"); }
+    bool reducedMotion() const override { return ruvo_reduced_motion(m_id) != 0; }
 
     view::ViewScale fontScale() const override {
-        const double pixels = m_view.call<double>("fontPixels");
+        const double pixels = ruvo_font_pixels(m_id);
         return {96, pixels > 0 ? pixels / designFontPixels : 1};
     }
     view::PixelSize measureText(const std::string& text) const override {
-        return sizeOf(m_view.call<val>("measureText", text));
+        std::array<int, 2> size{};
+        ruvo_measure_text(m_id, text.c_str(), size.data());
+        return {size[0], size[1]};
     }
     view::PixelSize textArea(const Widget& widget, view::PixelSize box) const override {
-        return sizeOf(m_view.call<val>("textArea", widget.name(), box.width, box.height));
+        std::array<int, 2> size{box.width, box.height};
+        ruvo_text_area(m_id, widget.name().c_str(), size.data());
+        return {size[0], size[1]};
     }
-    // The page's colours by system colour number, as [r, g, b] triples.
     view::SystemPalette systemPalette() const override {
-        const val colors = m_view.call<val>("systemPalette");
+        std::array<std::uint8_t, std::tuple_size_v<decltype(view::SystemPalette::colors)> * 3>
+            rgb{};
+        ruvo_system_palette(m_id, rgb.data(), static_cast<int>(rgb.size() / 3));
         view::SystemPalette palette;
-        const auto count =
-            std::min<std::size_t>(colors["length"].as<std::size_t>(), palette.colors.size());
-        for (std::size_t i = 0; i < count; ++i) {
-            const val rgb = colors[i];
-            palette.colors[i] = {rgb[0].as<std::uint8_t>(), rgb[1].as<std::uint8_t>(),
-                                 rgb[2].as<std::uint8_t>()};
-        }
+        for (std::size_t i = 0; i < palette.colors.size(); ++i)
+            palette.colors[i] = {rgb[3 * i], rgb[3 * i + 1], rgb[3 * i + 2]};
         return palette;
     }
 
-    void reportError(const std::string& message) override {
-        m_view.call<void>("reportError", message);
-    }
     void resultsChanged(const view::HostResults& results, view::ResultsMoved moved) override {
-        val shown = val::object();
-        shown.set("edd", results.edd ? isoDate(*results.edd) : "");
-        shown.set("eddMethod", results.method ? std::string(view::methodKey(*results.method)) : "");
-        shown.set("gestationAtBirthDays", results.gestationAtBirthDays.value_or(-1));
-        m_view.call<void>("resultsChanged", shown, moved.edd, moved.gestationAtBirth);
+        ruvo_results_changed(
+            m_id, results.edd ? isoDate(*results.edd).c_str() : "",
+            results.method ? std::string(view::methodKey(*results.method)).c_str() : "",
+            results.gestationAtBirthDays.value_or(-1), moved.edd, moved.gestationAtBirth);
     }
 
-    // The element's own box is the surface: its name is empty.
-    static std::string surfaceName(const Widget& widget) {
-        return widget.kind() == WidgetKind::UserControl ? std::string() : widget.name();
-    }
-
-    val m_view;
+    int m_id;
     FixedClock m_clock;
     view::Presenter m_presenter{m_clock, promptInterval};
 };
 
-// The display form of a date, "26 October 2006"; empty for a date outside 1 January 100 to
-// 31 December 9999 or one that does not exist.
-std::string datenice(int year, int month, int day) {
-    const auto date = tryDateFromCivil({year, month, day});
-    return date ? ruvo::datenice(*date) : std::string();
+// Runs one call from the page; nothing thrown crosses into JavaScript, where it would be an
+// exception without a message: the element hears of it as a run-time error.
+template <typename Call>
+auto guarded(ElementView* view, Call call) -> decltype(call()) {
+    try {
+        return call();
+    } catch (const std::exception& error) {
+        if (view)
+            view->reportError(error.what());
+    } catch (...) {
+        if (view)
+            view->reportError("an unknown error in the control");
+    }
+    return decltype(call())();
 }
 
 } // namespace
 
-EMSCRIPTEN_BINDINGS(moravine) {
-    emscripten::class_<ElementView>("ElementView")
-        .constructor<int, int, int, val>()
-        .function("start", &ElementView::start)
-        .function("click", &ElementView::click)
-        .function("pick", &ElementView::pick)
-        .function("pressKey", &ElementView::pressKey)
-        .function("timerFired", &ElementView::timerFired)
-        .function("layOut", &ElementView::layOut)
-        .function("setToday", &ElementView::setToday);
-    emscripten::function("datenice", &datenice);
+} // namespace ruvo::web
+
+using ruvo::web::ElementView;
+using ruvo::web::guarded;
+
+extern "C" {
+
+// A new control for the element numbered id, or null when there is no memory for it.
+EMSCRIPTEN_KEEPALIVE ElementView* moravine_create(int id) {
+    try {
+        return new ElementView(id);
+    } catch (...) {
+        return nullptr;
+    }
+}
+EMSCRIPTEN_KEEPALIVE void moravine_delete(ElementView* view) {
+    delete view;
 }
 
-} // namespace ruvo::web
+// 1 when the date became the control's today, 0 when it does not exist or lies out of range.
+EMSCRIPTEN_KEEPALIVE int moravine_set_today(ElementView* view, int year, int month, int day) {
+    return guarded(view, [&] { return view->setToday(year, month, day) ? 1 : 0; });
+}
+EMSCRIPTEN_KEEPALIVE void moravine_start(ElementView* view) {
+    guarded(view, [&] { view->start(); });
+}
+EMSCRIPTEN_KEEPALIVE void moravine_click(ElementView* view, const char* name) {
+    guarded(view, [&] { view->click(name); });
+}
+EMSCRIPTEN_KEEPALIVE void moravine_pick(ElementView* view, const char* name, const char* item) {
+    guarded(view, [&] { view->pick(name, item); });
+}
+// 1 when the control took the key.
+EMSCRIPTEN_KEEPALIVE int moravine_press_key(ElementView* view, const char* name, const char* key) {
+    return guarded(view, [&] { return view->pressKey(name, key) ? 1 : 0; });
+}
+EMSCRIPTEN_KEEPALIVE void moravine_timer_fired(ElementView* view) {
+    guarded(view, [&] { view->timerFired(); });
+}
+EMSCRIPTEN_KEEPALIVE void moravine_lay_out(ElementView* view) {
+    guarded(view, [&] { view->layOut(); });
+}
+
+// The display form of a date, "26 October 2006"; empty for a date outside 1 January 100 to
+// 31 December 9999 or one that does not exist. The text stays until the next call.
+EMSCRIPTEN_KEEPALIVE const char* moravine_datenice(int year, int month, int day) {
+    static std::string text;
+    try {
+        const auto date = ruvo::tryDateFromCivil({year, month, day});
+        text = date ? ruvo::datenice(*date) : std::string();
+    } catch (...) {
+        text.clear();
+    }
+    return text.c_str();
+}
+
+} // extern "C"

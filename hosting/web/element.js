@@ -4,14 +4,94 @@
 // out from the view layer's geometry: a fieldset per frame, a radio input per option button, a
 // select per list, a button per command button, an output per result. It forwards only the user's
 // clicks, picks and keys and the passing of time; every result, every name a screen reader hears
-// and every move of the focus comes from the core. Importing this module loads the core and
-// defines the element.
+// and every move of the focus comes from the core.
+//
+// Importing the module defines the element and nothing more: the core is fetched when the first
+// element connects, so a page, a bundler or a server can import it anywhere. A second copy of
+// the module leaves the element it finds defined.
+import createMoravineCore from "./moravine_core.js";
+import { drawLogo } from "./element_logo.js";
+import { styleText, systemColors, textInsets } from "./element_style.js";
 
-const core = await createMoravineCore();
+const tagName = "ruvo-moravine";
+const groupName = "Moravine pregnancy dating";
+const missingEddMessage = 'Press "Calculate EDD": the form needs the EDD.';
+// A form's saved state replays the user's inputs; a longer session is not kept.
+const savedInputsLimit = 2000;
 
-const logoUrl = URL.createObjectURL(
-    new Blob([Uint8Array.from(moravineLogoHex.match(/../g), (pair) => parseInt(pair, 16))],
-             {type: "image/bmp"}));
+// The core, once loaded, and the elements it calls by number. An element the page lets go is
+// collected with its control: the core holds only its number.
+let core = null;
+let coreLoading = null;
+const elementsByNumber = new Map();
+let lastNumber = 0;
+const controls = globalThis.FinalizationRegistry
+    ? new FinalizationRegistry(({number, control}) => {
+          elementsByNumber.delete(number);
+          core?._moravine_delete(control);
+      })
+    : null;
+
+// Loads the core, once; a failed load is tried again by the next element to connect. sinkOf
+// gives the calls of the element with a number.
+function loadCore(wasmUrl, sinkOf) {
+    coreLoading ??= new Promise((resolve, reject) => {
+        createMoravineCore({
+            sinkOf,
+            // The module's own loader would fail out of the page's reach; this one tells the
+            // element.
+            instantiateWasm(imports, done) {
+                fetch(wasmUrl)
+                    .then((response) => {
+                        if (!response.ok)
+                            throw new Error(`HTTP ${response.status} ${response.statusText}`.trim());
+                        return WebAssembly.instantiateStreaming(response, imports);
+                    })
+                    .then(({instance}) => done(instance), reject);
+                return {};
+            },
+        }).then(resolve, reject);
+    }).then((loaded) => (core = loaded));
+    coreLoading.catch(() => { coreLoading = null; });
+    return coreLoading;
+}
+
+// The size of a text in a font with its spacing, measured once a page: the lists and captions
+// of every element share their texts.
+const measured = new Map();
+let measuring = null;
+function measureText(style, text) {
+    const key = `${style.font}|${style.letterSpacing}|${style.wordSpacing}|${style.lineHeight}|${text}`;
+    let size = measured.get(key);
+    if (!size) {
+        measuring ??= document.createElement("canvas").getContext("2d");
+        measuring.font = style.font;
+        const metrics = measuring.measureText(text);
+        const spaces = text.split(" ").length - 1;
+        size = [metrics.width + style.letterSpacing * [...text].length + style.wordSpacing * spaces,
+                Math.max(metrics.fontBoundingBoxAscent + metrics.fontBoundingBoxDescent,
+                         style.lineHeight)];
+        if (measured.size > 10000)
+            measured.clear();
+        measured.set(key, size);
+    }
+    return size;
+}
+
+// A JavaScript text as a UTF-8 text in the core's memory for the length of one call.
+function withText(texts, call) {
+    const pointers = texts.map((text) => {
+        const size = core.lengthBytesUTF8(text) + 1;
+        const pointer = core._malloc(size);
+        core.stringToUTF8(text, pointer, size);
+        return pointer;
+    });
+    try {
+        return call(...pointers);
+    } finally {
+        pointers.forEach((pointer) => core._free(pointer));
+    }
+}
 
 // "YYYY-MM-DD" as [year, month, day], or null.
 function isoParts(text) {
@@ -19,113 +99,307 @@ function isoParts(text) {
     return match ? match.slice(1).map(Number) : null;
 }
 
-// What of a box each kind leaves its text, across and down, in CSS pixels: the style sheet's
-// borders, paddings, indicators and drop-down arrows. A legend sits 6 pixels in with 2 of padding
-// a side; a radio's 13-pixel circle has 2 before it and a gap of 3 after; a list has 2 of padding,
-// 13 for its arrow and a 1-pixel border; a button 2 of padding and Chromium's 2-pixel border; a
-// result 2 of padding and its 1-pixel border.
-const textInsets = {
-    grouping: [10, 0], radio: [18, 0], list: [17, 2], button: [8, 4], text: [0, 0], result: [6, 2],
-};
+function browserToday() {
+    const now = new Date();
+    return [now.getFullYear(), now.getMonth() + 1, now.getDate()];
+}
 
-class RuvoMoravine extends HTMLElement {
+// A value as the page gave it, for a message: quoted, escaped and not overlong.
+function quoted(value) {
+    const text = JSON.stringify(String(value));
+    return text.length > 66 ? `${text.slice(0, 64)}…"` : text;
+}
+
+// The sink of an element the page has let go: it does nothing and answers zeros.
+const sinkOfNone = new Proxy({}, {
+    get: (_, call) => ({focusPlace: () => -2, measureText: () => [0, 0],
+                        textArea: () => [0, 0], systemPalette: () => []})[call] ?? (() => 0),
+});
+
+let sharedSheet = null;
+
+// The same look as a platform's own control: its media features and the host's theme reach it.
+const watchedMedia = ["(prefers-color-scheme: dark)", "(forced-colors: active)",
+                      "(prefers-contrast: more)", "(prefers-reduced-motion: reduce)"];
+
+const HTMLElementBase = globalThis.HTMLElement ?? class {};
+
+class RuvoMoravineElement extends HTMLElementBase {
     static formAssociated = true;
-    static observedAttributes = ["today"];
+    static observedAttributes = ["today", "required", "aria-label"];
+    // Where the core is fetched from: moravine.wasm beside this module, unless the page names
+    // another before the first element connects.
+    static wasmUrl = new URL("moravine.wasm", import.meta.url).href;
 
     #internals = this.attachInternals();
-    #control = null;
+    #sizeSheet = null;
+    #number = ++lastNumber;
+    #control = 0;
     #views = new Map();
+    #viewNames = [];
     #surface = null;
     #announcer = null;
+    #validation = null;
     #timer = 0;
     #fontObserver = null;
-    #measure = document.createElement("canvas").getContext("2d");
+    #media = [];
+    // What the control reads of the element's style, read before its views exist and again only
+    // when the font, the text spacing, the colour scheme or the theme changes.
+    #style = null;
     #results = {edd: "", eddMethod: "", gestationAtBirthDays: -1};
+    #formDisabled = false;
+    #replaying = false;
+    #inputs = [];
+    #pendingRestore = null;
+    #ready;
+    #resolveReady;
 
     constructor() {
         super();
-        this.attachShadow({mode: "open"});
+        this.#ready = new Promise((resolve) => { this.#resolveReady = resolve; });
+        this.attachShadow({mode: "open", delegatesFocus: true});
+        if (!sharedSheet) {
+            sharedSheet = new CSSStyleSheet();
+            sharedSheet.replaceSync(styleText);
+        }
+        // The element's size is a default of its own sheet: the page's CSS may override it.
+        this.#sizeSheet = new CSSStyleSheet();
+        this.shadowRoot.adoptedStyleSheets = [sharedSheet, this.#sizeSheet];
+        this.#listen();
     }
 
+    // The results on view.
     get edd() { return this.#results.edd; }
     get eddMethod() { return this.#results.eddMethod; }
     get gestationAtBirthDays() { return this.#results.gestationAtBirthDays; }
+    // Resolves true once the control is on view, false when its core could not be loaded.
+    get ready() { return this.#ready; }
+
+    // As a form's control: the EDD on view is its value.
+    get value() { return this.#results.edd; }
+    get form() { return this.#internals.form; }
+    get labels() { return this.#internals.labels; }
+    get validity() { return this.#internals.validity; }
+    get validationMessage() { return this.#internals.validationMessage; }
+    get willValidate() { return this.#internals.willValidate; }
+    get type() { return tagName; }
+    checkValidity() { return this.#internals.checkValidity(); }
+    reportValidity() { return this.#internals.reportValidity(); }
+
+    get name() { return this.getAttribute("name") ?? ""; }
+    set name(value) { this.setAttribute("name", value); }
+    get today() { return this.getAttribute("today") ?? ""; }
+    set today(value) { this.setAttribute("today", value); }
+    get disabled() { return this.hasAttribute("disabled"); }
+    set disabled(value) { this.toggleAttribute("disabled", Boolean(value)); }
+    get required() { return this.hasAttribute("required"); }
+    set required(value) { this.toggleAttribute("required", Boolean(value)); }
 
     // The display form of a date, "26 October 2006": a Date (its local day) or "YYYY-MM-DD";
-    // empty for anything else.
+    // empty for anything else, and until the core has loaded.
     datenice(date) {
         const parts = date instanceof Date
             ? (isNaN(date) ? null : [date.getFullYear(), date.getMonth() + 1, date.getDate()])
             : isoParts(String(date));
-        return parts ? core.datenice(...parts) : "";
+        return parts && core ? core.UTF8ToString(core._moravine_datenice(...parts)) : "";
     }
 
     connectedCallback() {
-        if (!this.#control)
+        if (this.#control) {
+            // Its new place may give it another font or theme.
+            this.#restyle();
+            this.#resume();
+            return;
+        }
+        // With the core at hand, the control is on view by the next frame.
+        if (core) {
             this.#build();
+            return;
+        }
+        loadCore(RuvoMoravineElement.wasmUrl, RuvoMoravineElement.#sinkOf).then(
+            () => {
+                if (this.isConnected && !this.#control)
+                    this.#build();
+            },
+            (error) => {
+                this.#reportError(`The control's core could not be loaded from ` +
+                                  `${RuvoMoravineElement.wasmUrl}: ${error?.message ?? error}`);
+                this.#resolveReady(false);
+            });
     }
 
-    // A move within the page disconnects and connects again at once: the control lives on.
+    // Removed, the control stands still and keeps everything; connected again, it goes on.
     disconnectedCallback() {
-        queueMicrotask(() => {
-            if (!this.isConnected)
-                this.#dispose();
-        });
+        clearTimeout(this.#timer);
+        this.#fontObserver?.disconnect();
+        this.#media.forEach(([query, listener]) => query.removeEventListener("change", listener));
+        this.#media = [];
     }
 
-    attributeChangedCallback() {
-        this.#control?.setToday(...this.#today());
+    attributeChangedCallback(name) {
+        if (name === "today" && this.#control)
+            this.#applyToday();
+        else if (name === "aria-label")
+            this.#nameGroup();
+        this.#updateValidity();
     }
 
-    // The today attribute, else the browser's local date.
-    #today() {
-        const now = new Date();
-        return isoParts(this.getAttribute("today")) ??
-               [now.getFullYear(), now.getMonth() + 1, now.getDate()];
+    formDisabledCallback(disabled) {
+        this.#formDisabled = disabled;
+        for (const view of this.#views.values())
+            this.#showUsable(view);
+        this.#surface?.toggleAttribute("aria-disabled", disabled);
+        this.#updateValidity();
+    }
+
+    // The form's reset does what "Cancel and RESTART" does.
+    formResetCallback() {
+        this.#input(["click", "ComRestart"]);
+    }
+
+    // The browser gives back the inputs of an earlier visit of this page: they are replayed.
+    formStateRestoreCallback(state, mode) {
+        if (mode !== "restore" || typeof state !== "string")
+            return;
+        let inputs;
+        try {
+            inputs = JSON.parse(state);
+        } catch {
+            return;
+        }
+        if (!Array.isArray(inputs))
+            return;
+        if (this.#control)
+            this.#replay(inputs);
+        else
+            this.#pendingRestore = inputs;
+    }
+
+    // The today attribute, or the browser's date where it is absent or no day of the calendar.
+    #applyToday() {
+        const text = this.getAttribute("today");
+        const parts = isoParts(text);
+        if (parts && core._moravine_set_today(this.#control, ...parts))
+            return;
+        core._moravine_set_today(this.#control, ...browserToday());
+        if (text !== null)
+            this.#reportError(`The today attribute ${quoted(text)} is not a day of the calendar ` +
+                          `written YYYY-MM-DD: the control takes the browser's date.`);
     }
 
     #build() {
-        this.shadowRoot.innerHTML = `<style>${style}</style>` +
-            `<div id="surface" tabindex="-1" role="group"></div>` +
-            `<div id="announcer" role="status" aria-live="polite"></div>` +
-            `<span id="font-probe" aria-hidden="true">M</span>`;
-        this.#surface = this.shadowRoot.getElementById("surface");
-        this.#surface.setAttribute("aria-label", "Moravine pregnancy dating");
-        this.#announcer = this.shadowRoot.getElementById("announcer");
-        this.#control = new core.ElementView(...this.#today(), this.#sink());
-        this.#listen();
-        this.#guard(() => this.#control.start());
-        // The element follows its host's font size, as users who enlarge text set it.
-        this.#fontObserver = new ResizeObserver(() => this.#guard(() => this.#control?.layOut()));
-        this.#fontObserver.observe(this.shadowRoot.getElementById("font-probe"));
+        const root = this.shadowRoot;
+        const make = (tag, id, className) => {
+            const element = document.createElement(tag);
+            if (id)
+                element.id = id;
+            if (className)
+                element.className = className;
+            return element;
+        };
+        this.#surface = make("div", "surface");
+        this.#surface.setAttribute("role", "group");
+        this.#surface.setAttribute("part", "surface");
+        this.#announcer = make("div", "announcer");
+        this.#announcer.setAttribute("role", "status");
+        this.#announcer.setAttribute("aria-live", "polite");
+        this.#validation = make("div", "validation");
+        const fontProbe = make("span", "font-probe");
+        fontProbe.setAttribute("aria-hidden", "true");
+        fontProbe.textContent = "Moravine M";
+        root.append(this.#surface, this.#announcer, this.#validation, fontProbe,
+                    make("span", "palette-probe"));
+        this.#nameGroup();
+
+        this.#control = core._moravine_create(this.#number);
+        if (!this.#control) {
+            this.#reportError("There is no memory for another control on this page.");
+            this.#resolveReady(false);
+            return;
+        }
+        this.#readStyle();
+        elementsByNumber.set(this.#number, new WeakRef(this));
+        controls?.register(this, {number: this.#number, control: this.#control});
+        this.#applyToday();
+        this.#call((control) => core._moravine_start(control));
+        if (this.#pendingRestore)
+            this.#replay(this.#pendingRestore);
+        this.#pendingRestore = null;
+        this.#resume();
+        this.#resolveReady(true);
     }
 
-    #dispose() {
-        clearTimeout(this.#timer);
-        this.#fontObserver?.disconnect();
-        this.#control?.delete();
-        this.#control = null;
-        this.#views.clear();
-        this.shadowRoot.replaceChildren();
+    // Connected with a control: the timer, the font and the page's media are watched again, and
+    // the time that passed meanwhile catches up.
+    #resume() {
+        // The element follows its host's font and text spacing, as users who enlarge text set it.
+        this.#fontObserver ??= new ResizeObserver(([{contentRect}]) => {
+            const {width, height} = this.#readStyle().probe;
+            if (contentRect.width !== width || contentRect.height !== height)
+                this.#restyle();
+        });
+        this.#fontObserver.observe(this.shadowRoot.getElementById("font-probe"));
+        for (const feature of watchedMedia) {
+            const query = matchMedia(feature);
+            const listener = () => this.#restyle();
+            query.addEventListener("change", listener);
+            this.#media.push([query, listener]);
+        }
+        this.#call((control) => core._moravine_timer_fired(control));
+    }
+
+    // The surface's group is named as a form control is: by the element's aria-label, else by
+    // its labels.
+    #nameGroup() {
+        if (!this.#surface)
+            return;
+        const labelled = [...(this.#internals.labels ?? [])]
+            .map((label) => label.textContent.trim()).filter(Boolean).join(" ");
+        this.#surface.setAttribute("aria-label",
+                                   this.getAttribute("aria-label") || labelled || groupName);
+    }
+
+    #updateValidity() {
+        const missing = this.required && !this.#results.edd && !this.#formDisabled;
+        const anchor = this.#views.get("ComCalcEDD")?.element;
+        if (missing)
+            this.#internals.setValidity({valueMissing: true}, missingEddMessage, anchor);
+        else
+            this.#internals.setValidity({});
+        if (this.#validation)
+            this.#validation.textContent = missing ? missingEddMessage : "";
+        if (missing) {
+            this.#surface?.setAttribute("aria-invalid", "true");
+            this.#surface?.setAttribute("aria-describedby", "validation");
+        } else {
+            this.#surface?.removeAttribute("aria-invalid");
+            this.#surface?.removeAttribute("aria-describedby");
+        }
     }
 
     // The presenter's sink: the browser's calls for everything the core decides.
-    #sink() {
+    #sink = this.#makeSink();
+    static #sinkOf = (number) => elementsByNumber.get(number)?.deref()?.#sink ?? sinkOfNone;
+
+    #makeSink() {
         return {
-            createView: (widget) => this.#createView(widget),
+            createView: (index, name, parent, role, centered, bordered) =>
+                this.#createView({index, name, parent, role, centered, bordered}),
             placeView: (name, left, top, width, height) => {
-                const box = name ? this.#views.get(name).box : this;
-                Object.assign(box.style, {width: `${width}px`, height: `${height}px`});
-                if (name)
-                    Object.assign(box.style, {left: `${left}px`, top: `${top}px`});
+                if (!name) {
+                    this.#sizeSheet.replaceSync(`:host { width: ${width}px; height: ${height}px; }`);
+                    return;
+                }
+                Object.assign(this.#views.get(name).box.style,
+                              {left: `${left}px`, top: `${top}px`, width: `${width}px`,
+                               height: `${height}px`});
             },
             showCaption: (name, caption) => this.#showCaption(this.#views.get(name), caption),
             showVisible: (name, visible) => { this.#views.get(name).box.hidden = !visible; },
             showEnabled: (name, enabled) => {
-                const {box, element} = this.#views.get(name);
-                if ("disabled" in element)
-                    element.disabled = !enabled;
-                box.classList.toggle("disabled", !enabled);
+                const view = this.#views.get(name);
+                view.enabled = enabled;
+                this.#showUsable(view);
             },
             showChecked: (name, checked) => { this.#views.get(name).element.checked = checked; },
             showSelection: (name, index) => { this.#views.get(name).element.selectedIndex = index; },
@@ -136,7 +410,11 @@ class RuvoMoravine extends HTMLElement {
                 box.style.backgroundColor = back;
                 box.style.color = fore;
             },
-            showTabStop: (name, stop) => { this.#views.get(name).element.tabIndex = stop ? 0 : -1; },
+            showTabStop: (name, stop) => {
+                const view = this.#views.get(name);
+                view.tabStop = stop;
+                this.#showUsable(view);
+            },
             showAccessible: (name, accessibleName, description) =>
                 this.#showAccessible(this.#views.get(name), accessibleName, description),
             announce: (text) => {
@@ -147,109 +425,165 @@ class RuvoMoravine extends HTMLElement {
             focusPlace: () => {
                 const focused = this.shadowRoot.activeElement;
                 if (!focused)
-                    return null;
-                return this.#views.has(focused.id) ? focused.id : "";
+                    return -2;
+                return this.#views.get(focused.id)?.index ?? -1;
             },
-            moveFocus: (name) => (name ? this.#views.get(name).element : this.#surface).focus(),
+            moveFocus: (name) => {
+                // Inputs given back by the browser move no focus: the user is elsewhere.
+                if (!this.#replaying)
+                    (name ? this.#views.get(name).element : this.#surface).focus();
+            },
             toolkitTime: () => performance.now(),
             armTimer: (wait) => {
                 clearTimeout(this.#timer);
-                if (wait >= 0)
-                    this.#timer = setTimeout(() => this.#guard(() => this.#control?.timerFired()),
-                                             wait);
+                if (wait >= 0 && this.isConnected)
+                    this.#timer = setTimeout(() => this.#call((control) => core._moravine_timer_fired(control)), wait);
             },
             reducedMotion: () => matchMedia("(prefers-reduced-motion: reduce)").matches,
-            fontPixels: () => parseFloat(getComputedStyle(this).fontSize),
-            measureText: (text) => {
-                // The surface's font is every caption's (a radio input's own is the browser's).
-                this.#measure.font = getComputedStyle(this.#surface).font;
-                const metrics = this.#measure.measureText(text);
-                return {width: metrics.width,
-                        height: metrics.fontBoundingBoxAscent + metrics.fontBoundingBoxDescent};
-            },
+            fontPixels: () => this.#readStyle().fontPixels,
+            measureText: (text) => measureText(this.#readStyle().text, text),
             textArea: (name, width, height) => {
-                const [across, down] = textInsets[this.#views.get(name).widget.role] ?? [0, 0];
-                return {width: width - across, height: height - down};
+                const [across, down] = textInsets[this.#views.get(name).role] ?? [0, 0];
+                return [width - across, height - down];
             },
-            systemPalette: () => pagePalette(),
+            systemPalette: () => this.#readStyle().palette,
             reportError: (message) => this.#reportError(message),
-            resultsChanged: (results, eddMoved, gestationMoved) =>
-                this.#resultsChanged(results, eddMoved, gestationMoved),
+            resultsChanged: (edd, eddMethod, gestationAtBirthDays, eddMoved, gestationMoved) =>
+                this.#resultsChanged({edd, eddMethod, gestationAtBirthDays}, eddMoved,
+                                     gestationMoved),
         };
     }
 
+    #restyle() {
+        this.#style = null;
+        this.#call((control) => core._moravine_lay_out(control));
+    }
+
+    #readStyle() {
+        if (this.#style)
+            return this.#style;
+        const pixels = (value) => parseFloat(value) || 0;
+        const surface = getComputedStyle(this.#surface);
+        const probe = this.shadowRoot.getElementById("font-probe");
+        this.#style = {
+            fontPixels: pixels(getComputedStyle(this).fontSize),
+            // The surface's font is every caption's (a radio input's own is the browser's).
+            text: {
+                font: surface.font || `${surface.fontSize} ${surface.fontFamily}`,
+                letterSpacing: pixels(surface.letterSpacing),
+                wordSpacing: pixels(surface.wordSpacing),
+                lineHeight: pixels(surface.lineHeight),
+            },
+            palette: this.#palette(),
+            probe: {width: probe.offsetWidth, height: probe.offsetHeight},
+        };
+        return this.#style;
+    }
+
+    // The page's colours by system colour number, as [r, g, b], in the element's own colour
+    // scheme and theme.
+    #palette() {
+        const probe = this.shadowRoot.getElementById("palette-probe");
+        if (!probe.firstChild) {
+            probe.append(...systemColors.map((color) => {
+                const swatch = document.createElement("span");
+                swatch.style.color = color;
+                return swatch;
+            }));
+        }
+        return [...probe.children].map(
+            (swatch) => getComputedStyle(swatch).color.match(/[\d.]+/g).slice(0, 3).map(Number));
+    }
+
     // One element per widget, with the id of the widget's name, in its frame's box.
-    #createView(widget) {
-        const make = (tag, className) => {
+    #createView({index, name, parent, role, centered, bordered}) {
+        const make = (tag, className, part) => {
             const element = document.createElement(tag);
             element.className = className;
+            if (part)
+                element.setAttribute("part", part);
             return element;
         };
         let box;
         let element;
-        switch (widget.role) {
+        switch (role) {
         case "grouping":
-            box = element = make("fieldset", "widget");
+            box = element = make("fieldset", "widget", "frame");
             element.append(make("div", "line"), make("legend", ""));
             // Captions are seen; assistive technology hears the view layer's names instead,
             // which stay while a prompt blinks a caption away.
             element.lastChild.setAttribute("aria-hidden", "true");
             break;
         case "radio":
-            box = make("label", "widget");
+            box = make("label", "widget", "option");
             element = document.createElement("input");
             element.type = "radio";
-            element.name = widget.parent;
+            element.name = parent;
             box.append(element, document.createElement("span"));
             box.lastChild.setAttribute("aria-hidden", "true");
             break;
         case "list":
-            box = element = make("select", "widget");
+            box = make("span", "widget list", "list");
+            element = document.createElement("select");
+            box.append(element, make("span", "arrow"));
             break;
         case "button":
-            box = element = make("button", "widget");
+            box = element = make("button", "widget", "button");
             element.type = "button";
             break;
         case "result":
-            box = element = make("output", "widget");
-            element.tabIndex = 0;
+            box = element = make("output", "widget", "result");
             element.setAttribute("aria-live", "polite");
             break;
         case "picture":
-            box = element = make("img", "widget");
-            element.src = logoUrl;
+            box = element = make("canvas", "widget", "logo");
+            element.setAttribute("role", "img");
+            drawLogo(element);
             break;
         default:
-            box = element = make("div", "widget text");
+            box = element = make("div", "widget text", "label");
             break;
         }
-        element.id = widget.name;
-        box.classList.toggle("centered", widget.centered);
-        box.classList.toggle("bordered", widget.bordered);
+        element.id = name;
+        box.classList.toggle("centered", centered);
+        box.classList.toggle("bordered", bordered);
         // A frame's children sit in its box, whose edges the model counts from.
-        const parent = widget.parent ? this.#views.get(widget.parent).box : this.#surface;
-        parent.append(box);
-        this.#views.set(widget.name, {widget, box, element});
+        (parent ? this.#views.get(parent).box : this.#surface).append(box);
+        const view = {index, name, role, box, element, enabled: true, tabStop: true};
+        this.#views.set(name, view);
+        this.#viewNames[index] = name;
+        this.#showUsable(view);
     }
 
-    #showCaption({widget, box, element}, caption) {
-        if (widget.role === "grouping") {
+    // A widget takes the user's input while the model enables it and no form disables the
+    // element; options and results are Tab stops where the model makes them so.
+    #showUsable(view) {
+        const usable = view.enabled && !this.#formDisabled;
+        if ("disabled" in view.element && view.role !== "result")
+            view.element.disabled = !usable;
+        if (view.role === "result")
+            view.element.tabIndex = this.#formDisabled ? -1 : 0;
+        else if (view.role === "radio")
+            view.element.tabIndex = view.tabStop ? 0 : -1;
+        view.box.classList.toggle("disabled", !usable);
+    }
+
+    #showCaption({role, box, element}, caption) {
+        if (role === "grouping") {
             const legend = element.querySelector("legend");
             legend.textContent = caption;
             legend.hidden = !caption;
-        } else if (widget.role === "radio") {
+        } else if (role === "radio") {
             box.lastChild.textContent = caption;
-        } else if (widget.role === "result") {
+        } else if (role === "result") {
             element.value = caption;
-        } else if (widget.role !== "list" && widget.role !== "picture") {
+        } else if (role !== "list" && role !== "picture") {
             element.textContent = caption;
         }
     }
 
-    #showAccessible({widget, element}, accessibleName, description) {
-        if (widget.role === "picture")
-            element.alt = accessibleName;
-        else if (accessibleName)
+    #showAccessible({element}, accessibleName, description) {
+        if (accessibleName)
             element.setAttribute("aria-label", accessibleName);
         else
             element.removeAttribute("aria-label");
@@ -260,8 +594,9 @@ class RuvoMoravine extends HTMLElement {
     }
 
     #resultsChanged(results, eddMoved, gestationMoved) {
-        this.#results = {...results};
-        this.#internals.setFormValue(results.edd || null);
+        this.#results = results;
+        this.#saveFormValue();
+        this.#updateValidity();
         const send = (type, detail) =>
             this.dispatchEvent(new CustomEvent(type, {bubbles: true, composed: true, detail}));
         if (eddMoved)
@@ -270,36 +605,75 @@ class RuvoMoravine extends HTMLElement {
             send("gestation-change", {gestationAtBirthDays: results.gestationAtBirthDays});
     }
 
-    // The user's clicks, picks and keys, each to the control; nothing else reaches it.
+    #saveFormValue() {
+        const state = this.#inputs.length <= savedInputsLimit ? JSON.stringify(this.#inputs) : null;
+        this.#internals.setFormValue(this.#results.edd || null, state);
+    }
+
+    // The user's clicks, picks and keys, each to the control; nothing else reaches it, and
+    // nothing at all while a form disables the element. Set once, for the element's life.
     #listen() {
         const root = this.shadowRoot;
         const named = (target) => (this.#views.has(target?.id) ? target.id : null);
+        const roleOf = (name) => this.#views.get(name)?.role;
         root.addEventListener("click", (event) => {
             const name = named(event.target);
-            if (name && ["radio", "button"].includes(this.#views.get(name).widget.role))
-                this.#guard(() => this.#control?.click(name));
+            if (name && !this.#formDisabled && ["radio", "button"].includes(roleOf(name)))
+                this.#input(["click", name]);
         });
         root.addEventListener("change", (event) => {
             const name = named(event.target);
-            if (name && this.#views.get(name).widget.role === "list")
-                this.#guard(() => this.#control?.pick(name, event.target.value));
+            if (name && !this.#formDisabled && roleOf(name) === "list")
+                this.#input(["pick", name, event.target.value]);
         });
         root.addEventListener("keydown", (event) => {
             const name = named(event.target);
-            if (!name || event.altKey || event.ctrlKey || event.metaKey)
+            if (!name || this.#formDisabled || event.altKey || event.ctrlKey || event.metaKey)
                 return;
-            this.#guard(() => {
-                if (this.#control?.pressKey(name, event.key))
-                    event.preventDefault();
-            });
+            if (this.#input(["key", name, event.key]))
+                event.preventDefault();
         });
+        root.addEventListener("focusin", () => this.#nameGroup());
     }
 
-    #guard(action) {
+    // One input to the control, kept for the form's saved state; whether the control took it.
+    #input(input) {
+        const [kind, ...texts] = input;
+        const took = this.#call((control) => withText(texts, (...pointers) => {
+            if (kind === "click")
+                return core._moravine_click(control, ...pointers);
+            if (kind === "pick")
+                return core._moravine_pick(control, ...pointers);
+            return core._moravine_press_key(control, ...pointers) !== 0;
+        }));
+        if (kind !== "key" || took) {
+            this.#inputs.push(input);
+            this.#saveFormValue();
+        }
+        return took;
+    }
+
+    #replay(inputs) {
+        this.#replaying = true;
         try {
-            action();
+            for (const input of inputs.slice(0, savedInputsLimit)) {
+                if (Array.isArray(input) && input.every((part) => typeof part === "string"))
+                    this.#input(input);
+            }
+        } finally {
+            this.#replaying = false;
+        }
+    }
+
+    // Calls the control, if there is one; nothing thrown leaves the element.
+    #call(action) {
+        if (!this.#control)
+            return undefined;
+        try {
+            return action(this.#control);
         } catch (error) {
             this.#reportError(String(error?.message ?? error));
+            return undefined;
         }
     }
 
@@ -309,8 +683,10 @@ class RuvoMoravine extends HTMLElement {
     }
 }
 
-customElements.define("ruvo-moravine", RuvoMoravine);
+// The element as the page already has it, or this module's.
+const definedElement = globalThis.customElements?.get(tagName);
+if (globalThis.customElements && !definedElement)
+    customElements.define(tagName, RuvoMoravineElement);
+const element = definedElement ?? RuvoMoravineElement;
 
-// The size of the core's memory, for a page that checks it does not grow with elements created
-// and removed.
-globalThis.__ruvoMoravineMemoryBytes = () => core.HEAP8.length;
+export { element as RuvoMoravineElement, element as default };

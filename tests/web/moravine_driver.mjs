@@ -57,7 +57,7 @@ export class MoravinePage {
         if (loaded !== 'loaded') throw new Error(loaded);
         await page.waitForFunction(
             (name) => customElements.get(name) !== undefined &&
-                (!document.querySelector(name) || document.querySelector(name).shadowRoot),
+                (!document.querySelector(name) || document.querySelector(name).shadowRoot?.getElementById('surface')),
             { timeout: waitLimit }, host);
         return opened;
     }
