@@ -9,10 +9,11 @@ build_packages=(g++ cmake ninja-build)
 # Qt 6 for the widget, its Designer plugin and the demo, with fonts for drawing without a display.
 qt_packages=(qt6-base-dev qt6-tools-dev libqt6opengl6-dev qt6-qpa-plugins fonts-liberation2
     fonts-dejavu-core)
-# Debian's emscripten for the WebAssembly build, node to run its programs and tests, and Chromium
-# for the web element's browser tests. npm installs those tests' puppeteer-core; some builds of
-# node bring their own npm, so Debian's is added only where there is none.
-web_packages=(emscripten nodejs chromium)
+# Debian's emscripten for the WebAssembly build, esbuild to bundle the element's module, node to
+# run its programs and tests, and Chromium for the web element's browser tests. npm installs
+# those tests' puppeteer-core; some builds of node bring their own npm, so Debian's is added only
+# where there is none.
+web_packages=(emscripten nodejs chromium esbuild)
 command -v npm >/dev/null || web_packages+=(npm)
 # MinGW-w64 for Ruvo.ocx (widl is in mingw-w64-tools); 64-bit Wine, with the OLE interface
 # definitions of libwine-dev, and Xvfb to run its tests. Never wine32: this kernel cannot run it.

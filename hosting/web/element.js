@@ -38,6 +38,7 @@ function loadCore(wasmUrl, sinkOf) {
     coreLoading ??= new Promise((resolve, reject) => {
         createMoravineCore({
             sinkOf,
+            locateFile: () => wasmUrl,
             // The module's own loader would fail out of the page's reach; this one tells the
             // element.
             instantiateWasm(imports, done) {
@@ -93,6 +94,16 @@ function withText(texts, call) {
     }
 }
 
+// The address of a file beside this module: bundled into a classic script, beside that script.
+function besideModule(file) {
+    const base = import.meta.url || globalThis.document?.currentScript?.src || globalThis.location?.href;
+    try {
+        return new URL(file, base).href;
+    } catch {
+        return file;
+    }
+}
+
 // "YYYY-MM-DD" as [year, month, day], or null.
 function isoParts(text) {
     const match = /^(\d{4})-(\d{2})-(\d{2})$/.exec(text ?? "");
@@ -126,10 +137,10 @@ const HTMLElementBase = globalThis.HTMLElement ?? class {};
 
 class RuvoMoravineElement extends HTMLElementBase {
     static formAssociated = true;
-    static observedAttributes = ["today", "required", "aria-label"];
+    static observedAttributes = ["today", "name", "disabled", "required", "aria-label"];
     // Where the core is fetched from: moravine.wasm beside this module, unless the page names
     // another before the first element connects.
-    static wasmUrl = new URL("moravine.wasm", import.meta.url).href;
+    static wasmUrl = besideModule("moravine.wasm");
 
     #internals = this.attachInternals();
     #sizeSheet = null;
@@ -402,7 +413,12 @@ class RuvoMoravineElement extends HTMLElementBase {
                 this.#showUsable(view);
             },
             showChecked: (name, checked) => { this.#views.get(name).element.checked = checked; },
-            showSelection: (name, index) => { this.#views.get(name).element.selectedIndex = index; },
+            showSelection: (name, index) => {
+                // Shown again after each item a list is filled with: only a change is set.
+                const list = this.#views.get(name).element;
+                if (list.selectedIndex !== index)
+                    list.selectedIndex = index;
+            },
             showItemAdded: (name, item) => this.#views.get(name).element.add(new Option(item, item)),
             showItemsCleared: (name) => { this.#views.get(name).element.length = 0; },
             showColors: (name, back, fore) => {

@@ -1,5 +1,6 @@
-// <ruvo-moravine>: the Moravine pregnancy-dating control. Importing "@ruvo/moravine" loads its
-// WebAssembly core (moravine.wasm, beside the module) and defines the element.
+// <ruvo-moravine>: the Moravine pregnancy-dating control. Importing "@ruvo/moravine" defines the
+// element; its WebAssembly core (moravine.wasm, beside the module unless
+// RuvoMoravineElement.wasmUrl names another) is fetched when the first element connects.
 
 /** How the EDD on view was found: by the LMP, a crown rump length, a biparietal diameter, a head
  * circumference or a derived gestation; empty while no EDD is on view. */
@@ -17,20 +18,8 @@ export interface GestationChangeDetail {
 }
 
 export interface RuntimeErrorDetail {
-  /** What ended the user's action; the control stays usable. */
+  /** What ended the user's action, or what the element refused; the control stays usable. */
   message: string;
-}
-
-export declare class RuvoMoravineElement extends HTMLElement {
-  static readonly formAssociated: true;
-  /** The EDD on view, "YYYY-MM-DD", or "" while none is. Submitted under the element's name. */
-  readonly edd: string;
-  readonly eddMethod: EddMethod;
-  /** The gestation at birth on view in days, or -1 while none is. */
-  readonly gestationAtBirthDays: number;
-  /** The display form of a date ("26 October 2006"): a Date (its local day) or "YYYY-MM-DD";
-   * "" for an invalid date or one outside 1 January 100 to 31 December 9999. */
-  datenice(date: Date | string): string;
 }
 
 export interface RuvoMoravineEventMap extends HTMLElementEventMap {
@@ -39,13 +28,58 @@ export interface RuvoMoravineEventMap extends HTMLElementEventMap {
   "runtime-error": CustomEvent<RuntimeErrorDetail>;
 }
 
+/** The element's class, as customElements.get("ruvo-moravine") gives it. */
+export declare class RuvoMoravineElement extends HTMLElement {
+  static readonly formAssociated: true;
+  static readonly observedAttributes: string[];
+  /** Where the core is fetched from; set it before the first element connects. */
+  static wasmUrl: string;
+
+  /** The EDD on view, "YYYY-MM-DD", or "" while none is. */
+  readonly edd: string;
+  readonly eddMethod: EddMethod;
+  /** The gestation at birth on view in days, or -1 while none is. */
+  readonly gestationAtBirthDays: number;
+  /** Resolves true once the control is on view, false when its core could not be loaded. */
+  readonly ready: Promise<boolean>;
+
+  /** The EDD on view, as the form submits it under the element's name. */
+  readonly value: string;
+  readonly form: HTMLFormElement | null;
+  readonly labels: NodeListOf<HTMLLabelElement>;
+  readonly validity: ValidityState;
+  readonly validationMessage: string;
+  readonly willValidate: boolean;
+  readonly type: "ruvo-moravine";
+  checkValidity(): boolean;
+  reportValidity(): boolean;
+  /** Reflect the attributes of the same names. */
+  name: string;
+  today: string;
+  disabled: boolean;
+  required: boolean;
+
+  /** The display form of a date ("26 October 2006"): a Date (its local day) or "YYYY-MM-DD";
+   * "" for an invalid date, one outside 1 January 100 to 31 December 9999, and until the core
+   * has loaded. */
+  datenice(date: Date | string): string;
+
+  addEventListener<K extends keyof RuvoMoravineEventMap>(
+      type: K, listener: (this: RuvoMoravineElement, event: RuvoMoravineEventMap[K]) => unknown,
+      options?: boolean | AddEventListenerOptions): void;
+  addEventListener(type: string, listener: EventListenerOrEventListenerObject,
+                   options?: boolean | AddEventListenerOptions): void;
+  removeEventListener<K extends keyof RuvoMoravineEventMap>(
+      type: K, listener: (this: RuvoMoravineElement, event: RuvoMoravineEventMap[K]) => unknown,
+      options?: boolean | EventListenerOptions): void;
+  removeEventListener(type: string, listener: EventListenerOrEventListenerObject,
+                      options?: boolean | EventListenerOptions): void;
+}
+
+export default RuvoMoravineElement;
+
 declare global {
   interface HTMLElementTagNameMap {
     "ruvo-moravine": RuvoMoravineElement;
-  }
-  interface HTMLElementEventMap {
-    "edd-change": CustomEvent<EddChangeDetail>;
-    "gestation-change": CustomEvent<GestationChangeDetail>;
-    "runtime-error": CustomEvent<RuntimeErrorDetail>;
   }
 }

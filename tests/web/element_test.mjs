@@ -19,6 +19,7 @@ import { checkForcedInput, checkCreateRemoveCycles } from './robustness_checks.m
 import { checkDownloadSize, checkFirstRender } from './budget_checks.mjs';
 import { checkBusyPageClick, checkReducedMotion } from './time_checks.mjs';
 import { checkLargeFont, checkFocusRings } from './look_checks.mjs';
+import { checkComponent } from './component_checks.mjs';
 
 const skipped = 77;
 
@@ -72,6 +73,13 @@ async function run(options) {
         await report.group('Reduced motion', () => checkReducedMotion(report, browser, server.origin));
         await report.group('Twice the design font', () =>
             checkLargeFont(report, browser, server.origin, options.buildDir));
+        await checkComponent(report, browser, server, { ...options,
+            emulate: async (page, features) => {
+                // Through the protocol itself: puppeteer-core does not know forced-colors. The
+                // page keeps its session, and with it the emulation.
+                page.ruvoSession ??= await page.createCDPSession();
+                await page.ruvoSession.send('Emulation.setEmulatedMedia', { features });
+            } });
         await report.group('Download size', () => checkDownloadSize(report, options.packageDir));
         await report.group('Time to the first frame', () =>
             checkFirstRender(report, browser, server.origin));

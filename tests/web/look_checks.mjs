@@ -7,7 +7,7 @@ const designSize = { width: 581, height: 361 };
 
 // Resolves once nothing in the element's shadow root has changed for longer than a blink: the
 // prompts have run their course.
-async function untilRest(session, quietMs = 700, limit = 6_000) {
+export async function untilRest(session, quietMs = 700, limit = 6_000) {
     await session.page.evaluate((host, quiet, overall) => new Promise((resolve) => {
         let timer = setTimeout(resolve, quiet);
         const observer = new MutationObserver(() => {
@@ -31,7 +31,7 @@ async function elementSize(session) {
 // its legend outside the frame, a caption's text outside its box's border, a list's widest item
 // wider or taller than the list's room inside its padding. Gives the misfits and how many texts
 // were looked at.
-async function textMisfits(session) {
+export async function textMisfits(session) {
     return session.page.evaluate((host) => {
         const root = document.querySelector(host).shadowRoot;
         const measure = document.createElement('canvas').getContext('2d');
@@ -57,23 +57,28 @@ async function textMisfits(session) {
         let looked = 0;
         for (const widget of root.querySelectorAll('.widget')) {
             if (!widget.getClientRects().length) continue; // not on view
-            if (widget.localName === 'select') {
-                if (!widget.length) continue;
-                const style = getComputedStyle(widget);
+            const list = widget.querySelector('select');
+            if (list) {
+                if (!list.length) continue;
+                const style = getComputedStyle(list);
                 measure.font = style.font;
-                const items = [...widget.options].map((option) => {
+                if ('letterSpacing' in measure) measure.letterSpacing = style.letterSpacing;
+                if ('wordSpacing' in measure) measure.wordSpacing = style.wordSpacing;
+                const lineHeight = parseFloat(style.lineHeight) || 0;
+                const items = [...list.options].map((option) => {
                     const metrics = measure.measureText(option.text);
                     return { text: option.text, width: metrics.width,
-                        height: metrics.fontBoundingBoxAscent + metrics.fontBoundingBoxDescent };
+                        height: Math.max(lineHeight,
+                            metrics.fontBoundingBoxAscent + metrics.fontBoundingBoxDescent) };
                 });
                 const widest = items.reduce((a, b) => (b.width > a.width ? b : a));
-                const across = widget.clientWidth - parseFloat(style.paddingLeft) -
+                const across = list.clientWidth - parseFloat(style.paddingLeft) -
                     parseFloat(style.paddingRight);
-                const down = widget.clientHeight - parseFloat(style.paddingTop) -
+                const down = list.clientHeight - parseFloat(style.paddingTop) -
                     parseFloat(style.paddingBottom);
                 looked++;
                 if (widest.width > across + slack || widest.height > down + slack) {
-                    misfits.push(`#${widget.id} "${widest.text}": ${widest.width.toFixed(1)}x` +
+                    misfits.push(`#${list.id} "${widest.text}": ${widest.width.toFixed(1)}x` +
                         `${widest.height.toFixed(1)} in ${across}x${down}`);
                 }
                 continue;
@@ -90,7 +95,7 @@ async function textMisfits(session) {
             }
             // A radio's caption is its label's span; every other caption is the widget's text.
             const caption = widget.localName === 'label' ? widget.lastChild : widget;
-            if (widget.localName === 'img' || !caption.textContent.trim()) continue;
+            if (widget.localName === 'canvas' || !caption.textContent.trim()) continue;
             looked++;
             if (!inside(textBox(caption), room(widget))) {
                 misfits.push(`"${caption.textContent}" of #${widget.id || widget.firstChild.id}`);
@@ -161,7 +166,7 @@ function luminance([red, green, blue]) {
 }
 
 // The contrast ratio of a colour, drawn over an opaque background, against that background.
-function contrastOver(colorText, backgroundText) {
+export function contrastOver(colorText, backgroundText) {
     const [red, green, blue, alpha] = parseColor(colorText);
     const back = parseColor(backgroundText);
     const drawn = [red, green, blue].map((channel, i) => alpha * channel + (1 - alpha) * back[i]);

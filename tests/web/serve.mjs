@@ -5,12 +5,15 @@
 // prints the address it listens on and serves until it is stopped.
 import { createServer } from 'node:http';
 import { readFile, stat } from 'node:fs/promises';
-import { extname, join, resolve, sep, dirname } from 'node:path';
+import { basename, extname, join, resolve, sep, dirname } from 'node:path';
 import { fileURLToPath } from 'node:url';
 
 const here = dirname(fileURLToPath(import.meta.url));
 export const defaultPagesDir = join(here, 'pages');
 export const packagePrefix = '/moravine/';
+// The policy of the strict pages (strict*.html): nothing inline, nothing made from text, no
+// blob: or data: images.
+export const strictPolicy = "default-src 'self'; script-src 'self' 'wasm-unsafe-eval'";
 
 const mimeTypes = {
     '.html': 'text/html; charset=utf-8',
@@ -58,8 +61,9 @@ async function readServedFile(file) {
 }
 
 // Starts serving; resolves to { origin, requests, close() }. requests lists every request's
-// method and URL in arrival order, so a test can tell what a form submission sent.
-export async function startServer({ packageDir, pagesDir = defaultPagesDir, port = 0 } = {}) {
+// method and URL in arrival order, so a test can tell what a form submission sent. mounts maps
+// further URL prefixes ("/bundle/") to folders.
+export async function startServer({ packageDir, pagesDir = defaultPagesDir, port = 0, mounts = {} } = {}) {
     if (!packageDir) throw new Error('startServer needs the package folder');
     const requests = [];
     const server = createServer(async (request, response) => {
@@ -69,9 +73,9 @@ export async function startServer({ packageDir, pagesDir = defaultPagesDir, port
             response.writeHead(405, { Allow: 'GET, HEAD' }).end();
             return;
         }
-        const inPackage = url.pathname.startsWith(packagePrefix);
-        const root = inPackage ? packageDir : pagesDir;
-        const path = inPackage ? url.pathname.slice(packagePrefix.length - 1) : url.pathname;
+        const [prefix, root] = Object.entries({ ...mounts, [packagePrefix]: packageDir })
+            .find(([start]) => url.pathname.startsWith(start)) ?? ['/', pagesDir];
+        const path = url.pathname.slice(prefix.length - 1);
         const file = fileInside(root, path);
         if (!file) {
             response.writeHead(403, { 'Content-Type': 'text/plain' }).end('Forbidden\n');
@@ -79,10 +83,12 @@ export async function startServer({ packageDir, pagesDir = defaultPagesDir, port
         }
         try {
             const served = await readServedFile(file);
+            const strict = /^strict[^/]*\.html$/.test(basename(served.file));
             response.writeHead(200, {
                 'Content-Type': mimeTypeOf(served.file),
                 'Content-Length': served.body.length,
                 'Cache-Control': 'no-store',
+                ...(strict ? { 'Content-Security-Policy': strictPolicy } : {}),
             });
             response.end(request.method === 'HEAD' ? undefined : served.body);
         } catch (error) {
