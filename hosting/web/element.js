@@ -147,6 +147,7 @@ class RuvoMoravineElement extends HTMLElementBase {
     #number = ++lastNumber;
     #control = 0;
     #views = new Map();
+    #listsDue = new Set();
     #viewNames = [];
     #surface = null;
     #announcer = null;
@@ -413,14 +414,15 @@ class RuvoMoravineElement extends HTMLElementBase {
                 this.#showUsable(view);
             },
             showChecked: (name, checked) => { this.#views.get(name).element.checked = checked; },
-            showSelection: (name, index) => {
-                // Shown again after each item a list is filled with: only a change is set.
-                const list = this.#views.get(name).element;
-                if (list.selectedIndex !== index)
-                    list.selectedIndex = index;
+            // A list's items and selection go on view at the end of the call: a select asked for
+            // its selection after each item added counts its items again each time.
+            showSelection: (name, index) => this.#listDue(name).selectionDue = index,
+            showItemAdded: (name, item) => this.#listDue(name).itemsDue.push(new Option(item, item)),
+            showItemsCleared: (name) => {
+                const list = this.#listDue(name);
+                list.itemsDue = [];
+                list.element.length = 0;
             },
-            showItemAdded: (name, item) => this.#views.get(name).element.add(new Option(item, item)),
-            showItemsCleared: (name) => { this.#views.get(name).element.length = 0; },
             showColors: (name, back, fore) => {
                 const {box} = this.#views.get(name);
                 box.style.backgroundColor = back;
@@ -584,6 +586,24 @@ class RuvoMoravineElement extends HTMLElementBase {
         view.box.classList.toggle("disabled", !usable);
     }
 
+    #listDue(name) {
+        const list = this.#views.get(name);
+        list.itemsDue ??= [];
+        this.#listsDue.add(list);
+        return list;
+    }
+
+    #showListsDue() {
+        for (const list of this.#listsDue) {
+            list.element.append(...list.itemsDue);
+            if (list.selectionDue !== undefined && list.element.selectedIndex !== list.selectionDue)
+                list.element.selectedIndex = list.selectionDue;
+            list.itemsDue = [];
+            list.selectionDue = undefined;
+        }
+        this.#listsDue.clear();
+    }
+
     #showCaption({role, box, element}, caption) {
         if (role === "grouping") {
             const legend = element.querySelector("legend");
@@ -690,6 +710,8 @@ class RuvoMoravineElement extends HTMLElementBase {
         } catch (error) {
             this.#reportError(String(error?.message ?? error));
             return undefined;
+        } finally {
+            this.#showListsDue();
         }
     }
 

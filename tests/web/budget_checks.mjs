@@ -148,3 +148,42 @@ export async function checkFirstRender(report, browser, origin) {
         await session.page.close();
     }
 }
+
+// From the import of the module, in a page that has not loaded it, to the element defined and to
+// the first element on view (its core fetched and compiled), beside the same page's plain form
+// of the same controls laid out.
+export async function checkImportTime(report, browser, origin, runs = 5) {
+    const html = plainFormHtml();
+    const samples = { defined: [], firstElement: [], plain: [] };
+    for (let run = 0; run < runs; run++) {
+        const page = await browser.newPage();
+        try {
+            await page.goto(`${origin}/timing.html`, { waitUntil: 'load' });
+            const times = await page.evaluate(async (markup) => {
+                const stage = document.getElementById('stage');
+                const start = performance.now();
+                await import('/moravine/moravine.js');
+                const defined = performance.now() - start;
+                const element = document.createElement('ruvo-moravine');
+                stage.append(element);
+                await element.ready;
+                void stage.offsetHeight;
+                const firstElement = performance.now() - start;
+                stage.replaceChildren();
+                const plainStart = performance.now();
+                stage.innerHTML = markup;
+                void stage.offsetHeight;
+                return { defined, firstElement, plain: performance.now() - plainStart };
+            }, html);
+            for (const key of Object.keys(samples)) samples[key].push(times[key]);
+        } finally {
+            await page.close();
+        }
+    }
+    const [defined, firstElement, plain] = ['defined', 'firstElement', 'plain'].map((key) => median(samples[key]));
+    report.note(`import to defined, median of ${runs} fresh pages: ${defined.toFixed(1)} ms`);
+    report.note(`import to the first element on view (core fetched and compiled): ` +
+        `${firstElement.toFixed(1)} ms, the plain form ${plain.toFixed(1)} ms`);
+    report.check('importing the module defines the element without waiting for its core',
+        defined < firstElement, `${defined.toFixed(1)} ms < ${firstElement.toFixed(1)} ms`);
+}

@@ -16,7 +16,7 @@ import { checkSessions, checkFormSubmission, checkDemoAlert } from './workflow_c
 import { checkAccessibility, checkAnnouncement } from './accessibility_checks.mjs';
 import { checkKeyboardSession } from './keyboard_checks.mjs';
 import { checkForcedInput, checkCreateRemoveCycles } from './robustness_checks.mjs';
-import { checkDownloadSize, checkFirstRender } from './budget_checks.mjs';
+import { checkDownloadSize, checkFirstRender, checkImportTime } from './budget_checks.mjs';
 import { checkBusyPageClick, checkReducedMotion } from './time_checks.mjs';
 import { checkLargeFont, checkFocusRings } from './look_checks.mjs';
 import { checkComponent } from './component_checks.mjs';
@@ -83,6 +83,8 @@ async function run(options) {
         await report.group('Download size', () => checkDownloadSize(report, options.packageDir));
         await report.group('Time to the first frame', () =>
             checkFirstRender(report, browser, server.origin));
+        await report.group('From the import to the element', () =>
+            checkImportTime(report, browser, server.origin));
     } catch (error) {
         report.check('the browser tests ran to the end', false, error?.stack ?? String(error));
     } finally {
