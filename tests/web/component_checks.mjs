@@ -300,11 +300,13 @@ export async function checkSchemeSwitch(report, browser, origin, emulate) {
     const session = await MoravinePage.open(browser, `${origin}/scheme.html`);
     try {
         await session.click(typicalScan.method); // the scan value list takes its own colours
+        const forced = (scheme) => [{ name: 'prefers-color-scheme', value: scheme },
+                                    { name: 'forced-colors', value: 'active' }];
         for (const [name, features] of [
             ['dark', [{ name: 'prefers-color-scheme', value: 'dark' }]],
             ['light again', [{ name: 'prefers-color-scheme', value: 'light' }]],
-            ['forced colours, dark', [{ name: 'prefers-color-scheme', value: 'dark' },
-                                      { name: 'forced-colors', value: 'active' }]],
+            ['forced colours, dark', forced('dark')],
+            ['forced colours, light', forced('light')],
         ]) {
             await emulate(session.page, features);
             // The media's change reaches the element in the page's next rendering steps.
@@ -314,16 +316,17 @@ export async function checkSchemeSwitch(report, browser, origin, emulate) {
             report.check(`switched to ${name} while open: every text keeps 4.5:1`, low.length === 0,
                 low.map((pair) => `#${pair.id} ${pair.color} on ${pair.back}: ` +
                     `${pair.ratio.toFixed(2)}:1`).join('; '));
+            if (!name.startsWith('forced')) continue;
+            const list = await session.page.evaluate(() => {
+                const select = document.querySelector('ruvo-moravine').shadowRoot.getElementById('DDVal');
+                const style = getComputedStyle(select);
+                return { arrow: getComputedStyle(select.parentElement.querySelector('.arrow')).backgroundColor,
+                         back: style.backgroundColor, border: style.borderTopColor };
+            });
+            report.check(`in ${name} a list keeps its border and its drop-down arrow`,
+                contrastOver(list.arrow, list.back) >= 3 && contrastOver(list.border, list.back) >= 3,
+                JSON.stringify(list));
         }
-        const arrow = await session.page.evaluate(() => {
-            const list = document.querySelector('ruvo-moravine').shadowRoot.getElementById('DDVal');
-            const style = getComputedStyle(list.parentElement.querySelector('.arrow'));
-            return { arrow: style.backgroundColor, back: getComputedStyle(list).backgroundColor,
-                     border: getComputedStyle(list).borderTopColor };
-        });
-        report.check('in forced colours a list keeps its border and its drop-down arrow',
-            contrastOver(arrow.arrow, arrow.back) >= 3 && contrastOver(arrow.border, arrow.back) >= 3,
-            JSON.stringify(arrow));
         await emulate(session.page, []);
         report.equal('scheme switch: no page error', session.pageErrors, []);
     } finally {
