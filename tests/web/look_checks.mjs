@@ -1,7 +1,7 @@
 // What a person sees of the element: every text whole at twice the design font, and a focus
 // ring that stands out from the surface in the page's light and dark schemes.
 import { join } from 'node:path';
-import { MoravinePage, dateByScan } from './moravine_driver.mjs';
+import { MoravinePage, dateByScan, screenshotPath } from './moravine_driver.mjs';
 
 const designSize = { width: 581, height: 361 };
 
@@ -132,11 +132,11 @@ export async function checkLargeFont(report, browser, origin, outputDir) {
             looked > 20 && misfits.length === 0,
             misfits.length ? misfits.join('; ') : `${looked} texts looked at`);
 
-        const screenshotPath = join(outputDir, 'web-2x.png');
+        const picture = screenshotPath(join(outputDir, 'web-2x.png'), session.browserName);
         const element = await session.element();
-        await element.screenshot({ path: screenshotPath });
+        await element.screenshot({ path: picture });
         await element.dispose();
-        report.note(`screenshot of the element at 22px: ${screenshotPath}`);
+        report.note(`screenshot of the element at 22px: ${picture}`);
         report.equal('at 22px: no runtime-error event',
             (await session.events('runtime-error')).map((event) => event.detail?.message), []);
         report.equal('at 22px: no page error', session.pageErrors, []);
