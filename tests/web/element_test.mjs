@@ -23,7 +23,7 @@ import { checkKeyboardSession } from './keyboard_checks.mjs';
 import { checkForcedInput, checkCreateRemoveCycles } from './robustness_checks.mjs';
 import { checkDownloadSize, checkFirstRender } from './budget_checks.mjs';
 import { checkBusyPageClick, checkReducedMotion } from './time_checks.mjs';
-import { checkLargeFont, checkFocusRings } from './look_checks.mjs';
+import { checkLargeFont, checkFocusRings, checkLiveColourChanges } from './look_checks.mjs';
 
 const skipped = 77;
 
@@ -58,6 +58,8 @@ async function checkIn(report, browser, server, options) {
     await report.group('An announcement of a list the user did not touch', () =>
         checkAnnouncement(report, browser, server.origin));
     await report.group('Focus rings', () => checkFocusRings(report, browser, server.origin));
+    await report.group('Colour scheme and forced colours switched while the element is open', () =>
+        checkLiveColourChanges(report, browser, server.origin));
     await report.group('The keyboard alone', () =>
         checkKeyboardSession(report, browser, server.origin));
     await report.group('A pick forced onto a disabled list', () =>

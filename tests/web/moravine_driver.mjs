@@ -195,7 +195,8 @@ export async function clickAt(page, x, y) {
 }
 
 // Media features a page asks about, set while it is open and heard by its matchMedia listeners
-// as a user's change of settings would be. Chromium emulates them through the DevTools protocol,
+// as a user's change of settings would be. Chromium emulates them through the DevTools protocol
+// (puppeteer's emulateMediaFeatures refuses forced-colors, so the protocol is called directly),
 // which takes the whole set each time, so the set of each page is kept here; Firefox has the
 // same overrides per tab on the tab's browsing context, as its developer tools use them.
 const emulatedFeatures = new WeakMap();
@@ -205,20 +206,27 @@ const firefoxOverrides = {
     'prefers-reduced-motion': 'prefersReducedMotionOverride',
 };
 
+// value null gives the feature back to the system's setting.
 export async function emulateMediaFeature(page, name, value) {
     if (browserNameOf(page.browser()) === 'firefox') {
-        const set = await inFirefoxTab(page, (tab, key, wanted) => {
-            tab.browsingContext[key] = wanted;
+        const wanted = value ?? 'none';
+        const set = await inFirefoxTab(page, (tab, key, override) => {
+            tab.browsingContext[key] = override;
             return tab.browsingContext[key];
-        }, firefoxOverrides[name], value ?? 'none');
-        if (set !== (value ?? 'none')) throw new Error(`Firefox kept ${name} at ${set}`);
+        }, firefoxOverrides[name], wanted);
+        if (set !== wanted) throw new Error(`Firefox kept ${name} at ${set}, not ${wanted}`);
         return;
     }
-    const features = emulatedFeatures.get(page) ?? new Map();
-    emulatedFeatures.set(page, features);
-    if (value === null) features.delete(name);
-    else features.set(name, value);
-    await page.emulateMediaFeatures([...features].map(([feature, wanted]) => ({ name: feature, value: wanted })));
+    let emulated = emulatedFeatures.get(page);
+    if (!emulated) {
+        emulated = { cdp: await page.createCDPSession(), features: new Map() };
+        emulatedFeatures.set(page, emulated);
+    }
+    if (value === null) emulated.features.delete(name);
+    else emulated.features.set(name, value);
+    await emulated.cdp.send('Emulation.setEmulatedMedia', {
+        features: [...emulated.features].map(([feature, setting]) => ({ name: feature, value: setting })),
+    });
 }
 
 // 'dark', 'light' or null for the system's scheme.
