@@ -5,22 +5,25 @@
 // (null before the core is instantiated).
 
 // The module keeps its instance to itself, so the memory is taken as the page instantiates it:
-// whichever of its exports is a WebAssembly.Memory, under whatever name the build gave it. The
-// memory object stays the same as it grows; its buffer is replaced, so it is read at each call.
+// whichever of the instance's exports is a WebAssembly.Memory, under whatever name the build gave
+// it, or else a memory the page handed it among its imports. The memory object stays the same as
+// it grows; its buffer is replaced, so it is read at each call.
 (() => {
     let memory = null;
-    const keepMemory = (result) => {
+    const memoryIn = (values) => Object.values(values ?? {})
+        .find((value) => value instanceof WebAssembly.Memory);
+    const keepMemory = (imports) => (result) => {
         const instance = result instanceof WebAssembly.Instance ? result : result?.instance;
-        const found = Object.values(instance?.exports ?? {})
-            .find((value) => value instanceof WebAssembly.Memory);
+        const found = memoryIn(instance?.exports) ??
+            Object.values(imports ?? {}).map(memoryIn).find(Boolean);
         if (found) memory = found;
         return result;
     };
     for (const name of ['instantiate', 'instantiateStreaming']) {
         const original = WebAssembly[name];
         if (typeof original !== 'function') continue;
-        WebAssembly[name] = function (...args) {
-            return original.apply(this, args).then(keepMemory);
+        WebAssembly[name] = function (source, imports, ...rest) {
+            return original.call(this, source, imports, ...rest).then(keepMemory(imports));
         };
     }
     window.moravineMemoryBytes = () => (memory ? memory.buffer.byteLength : null);
