@@ -95,10 +95,6 @@ export async function launchFirefox() {
             // Timings to the tenth of a millisecond, as Chromium gives them, rather than rounded
             // to whole milliseconds against fingerprinting: the first frame is timed.
             'privacy.reduceTimerPrecision': false,
-            // No first-run pages, updates or telemetry pings beside the test's own pages.
-            'browser.shell.checkDefaultBrowser': false,
-            'datareporting.policy.dataSubmissionEnabled': false,
-            'app.update.enabled': false,
         },
         defaultViewport: viewport,
         timeout: 60_000,
@@ -158,6 +154,8 @@ class FirefoxParent {
 // Runs a function in Firefox's parent process with the <browser> element of the page's tab as
 // its first argument; the other arguments follow, as JSON texts the function parses.
 export async function inFirefoxTab(page, source, ...args) {
+    // The BiDi id of the page's top-level browsing context, which puppeteer keeps as the id of
+    // the page's main frame.
     const tabId = page.mainFrame()._id;
     return FirefoxParent.of(page.browser()).call(`async (tabId, ...args) => {
         const { NavigableManager } = ChromeUtils.importESModule(
