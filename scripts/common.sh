@@ -10,10 +10,10 @@ build_packages=(g++ cmake ninja-build)
 qt_packages=(qt6-base-dev qt6-tools-dev libqt6opengl6-dev qt6-qpa-plugins fonts-liberation2
     fonts-dejavu-core)
 # Debian's emscripten for the WebAssembly build, esbuild to bundle the element's module, node to
-# run its programs and tests, and Chromium for the web element's browser tests. npm installs
-# those tests' puppeteer-core; some builds of node bring their own npm, so Debian's is added only
-# where there is none.
-web_packages=(emscripten nodejs chromium esbuild)
+# run its programs and tests, and Chromium and Firefox ESR for the web element's browser tests,
+# which run in both. npm installs those tests' puppeteer-core; some builds of node bring their own
+# npm, so Debian's is added only where there is none.
+web_packages=(emscripten nodejs chromium firefox-esr esbuild)
 command -v npm >/dev/null || web_packages+=(npm)
 # MinGW-w64 for Ruvo.ocx (widl is in mingw-w64-tools); 64-bit Wine, with the OLE interface
 # definitions of libwine-dev, and Xvfb to run its tests. Never wine32: this kernel cannot run it.

@@ -1,33 +1,10 @@
-// What a screen reader is told: Chromium's accessibility tree of the element's widgets, read
-// through puppeteer's snapshot for each widget and the DevTools protocol's full tree for live
-// regions.
+// What a screen reader is told: the browser's accessibility tree of the element's widgets, read
+// for each widget and for the live regions (see accessible_tree.mjs for how in each browser).
 import { MoravinePage, dateByScan, gestationAtBirth } from './moravine_driver.mjs';
+import { accessibleNode, liveSetting } from './accessible_tree.mjs';
 
 const radios = ['OptLMP', 'OptUS', 'OptFB', 'OptDG', 'OptCRL', 'OptBPD', 'OptHC', 'OptYes', 'OptNo'];
 const gestationQuestion = 'Calculate length of gestation at birth?';
-
-async function accessibleNode(session, id) {
-    const widget = await session.widget(id);
-    try {
-        return await session.page.accessibility.snapshot({ root: widget, interestingOnly: false });
-    } finally {
-        await widget.dispose();
-    }
-}
-
-// The live setting ("polite", "assertive") of the region with that role and name, from the
-// full tree; null when there is no such node.
-async function liveSetting(session, role, name) {
-    const cdp = await session.page.createCDPSession();
-    try {
-        const { nodes } = await cdp.send('Accessibility.getFullAXTree');
-        const node = nodes.find((n) => !n.ignored && n.role?.value === role && n.name?.value === name);
-        if (!node) return null;
-        return node.properties?.find((p) => p.name === 'live')?.value?.value ?? 'off';
-    } finally {
-        await cdp.detach();
-    }
-}
 
 async function checkRadioRoles(report, session, ids) {
     for (const id of ids) {

@@ -1,7 +1,9 @@
 // What a person sees of the element: every text whole at twice the design font, and a focus
 // ring that stands out from the surface in the page's light and dark schemes.
 import { join } from 'node:path';
-import { MoravinePage, dateByScan } from './moravine_driver.mjs';
+import {
+    MoravinePage, dateByScan, screenshotPath, setColorScheme, setForcedColors,
+} from './moravine_driver.mjs';
 
 const designSize = { width: 581, height: 361 };
 
@@ -137,11 +139,11 @@ export async function checkLargeFont(report, browser, origin, outputDir) {
             looked > 20 && misfits.length === 0,
             misfits.length ? misfits.join('; ') : `${looked} texts looked at`);
 
-        const screenshotPath = join(outputDir, 'web-2x.png');
+        const picture = screenshotPath(join(outputDir, 'web-2x.png'), session.browserName);
         const element = await session.element();
-        await element.screenshot({ path: screenshotPath });
+        await element.screenshot({ path: picture });
         await element.dispose();
-        report.note(`screenshot of the element at 22px: ${screenshotPath}`);
+        report.note(`screenshot of the element at 22px: ${picture}`);
         report.equal('at 22px: no runtime-error event',
             (await session.events('runtime-error')).map((event) => event.detail?.message), []);
         report.equal('at 22px: no page error', session.pageErrors, []);
@@ -215,6 +217,71 @@ export async function checkFocusRings(report, browser, origin) {
                 `on ${surface}, lowest contrast ${lowest.toFixed(2)}:1`);
         }
         report.equal('focus rings: no page error', session.pageErrors, []);
+    } finally {
+        await session.page.close();
+    }
+}
+
+// What the page sees of the colour scheme and forced colours, and whether a plain red box of the
+// page is drawn red: forced colours paint it in the system's colours.
+async function pageColours(session) {
+    return session.page.evaluate(() => {
+        let box = document.getElementById('red-box');
+        if (!box) {
+            box = document.createElement('div');
+            box.id = 'red-box';
+            box.style.background = 'rgb(255, 0, 0)';
+            document.body.append(box);
+        }
+        return {
+            dark: matchMedia('(prefers-color-scheme: dark)').matches,
+            forced: matchMedia('(forced-colors: active)').matches,
+            red: getComputedStyle(box).backgroundColor === 'rgb(255, 0, 0)',
+            heard: window.__heard,
+        };
+    });
+}
+
+// The user switches to a dark scheme and to forced colours and back while the element is open,
+// as the system's settings do it: the page's media queries follow at once and tell their
+// listeners, which is what the element has to go by.
+export async function checkLiveColourChanges(report, browser, origin) {
+    const session = await MoravinePage.open(browser, `${origin}/element.html`);
+    try {
+        await session.page.evaluate(() => {
+            window.__heard = [];
+            for (const query of ['(prefers-color-scheme: dark)', '(forced-colors: active)']) {
+                matchMedia(query).addEventListener('change', (event) =>
+                    window.__heard.push(`${query} ${event.matches}`));
+            }
+        });
+        const settled = () => session.page.evaluate(() => new Promise((resolve) =>
+            requestAnimationFrame(() => requestAnimationFrame(resolve))));
+        const own = { dark: false, forced: false, red: true };
+        const steps = [
+            ['dark scheme', () => setColorScheme(session.page, 'dark'), { ...own, dark: true }],
+            ['light scheme', () => setColorScheme(session.page, 'light'), own],
+            ['forced colours', () => setForcedColors(session.page, 'active'),
+                { ...own, forced: true, red: false }],
+            ['own colours again', () => setForcedColors(session.page, 'none'), own],
+        ];
+        for (const [what, change, expected] of steps) {
+            await change();
+            await settled();
+            const { heard, ...seen } = await pageColours(session);
+            report.equal(`switched to the ${what} while the element is open: the page follows`,
+                seen, expected);
+        }
+        await session.poll(() => session.page.evaluate(() => window.__heard.length >= 4), 2_000);
+        report.equal('each switch reached the page\'s media query listeners',
+            await session.page.evaluate(() => window.__heard), [
+                '(prefers-color-scheme: dark) true', '(prefers-color-scheme: dark) false',
+                '(forced-colors: active) true', '(forced-colors: active) false',
+            ]);
+        await setColorScheme(session.page, null);
+        report.equal('colour switches: no runtime-error event',
+            (await session.events('runtime-error')).map((event) => event.detail?.message), []);
+        report.equal('colour switches: no page error', session.pageErrors, []);
     } finally {
         await session.page.close();
     }

@@ -1,6 +1,6 @@
 // The element and the page's time: a click that a busy page held back past a blink, and a page
 // that asks for reduced motion.
-import { MoravinePage } from './moravine_driver.mjs';
+import { MoravinePage, clickAt, setReducedMotion } from './moravine_driver.mjs';
 
 // How long each form of a prompt stays on view.
 const blinkMs = 500;
@@ -64,7 +64,7 @@ async function clickWhileBusy(session, value) {
         }, 0);
     }, busyMs, busyMark);
     await busyNow;
-    await session.page.mouse.click(box.x + box.width / 2, box.y + box.height / 2);
+    await clickAt(session.page, box.x + box.width / 2, box.y + box.height / 2);
     const edd = await session.poll(() => session.property('edd'), 3_000);
     const { busy, pressedAt } = await session.page.evaluate(
         () => ({ busy: window.__busy, pressedAt: window.__pressedAt }));
@@ -107,7 +107,7 @@ export async function checkBusyPageClick(report, browser, origin) {
 export async function checkReducedMotion(report, browser, origin) {
     const session = await MoravinePage.open(browser, `${origin}/element.html`);
     try {
-        await session.page.emulateMediaFeatures([{ name: 'prefers-reduced-motion', value: 'reduce' }]);
+        await setReducedMotion(session.page, 'reduce');
         await session.page.evaluate((host) => {
             const button = document.querySelector(host).shadowRoot.getElementById('ComCalcEDD');
             window.__hidings = 0;

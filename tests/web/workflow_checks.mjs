@@ -2,7 +2,8 @@
 // birth after it, a restart and a date from the last menstrual period, a derived gestation, and
 // the due date sent with a form.
 import { join } from 'node:path';
-import { MoravinePage, dateByScan, gestationAtBirth } from './moravine_driver.mjs';
+import { MoravinePage, dateByScan, gestationAtBirth, screenshotPath } from './moravine_driver.mjs';
+import { accessibleNodesWith } from './accessible_tree.mjs';
 
 async function checkNoErrors(report, session, what) {
     const errors = await session.events('runtime-error');
@@ -95,7 +96,8 @@ export async function checkSessions(report, browser, origin, outputDir) {
     try {
         await report.group('Starting state', () => checkStartingState(report, session));
         await report.group('Dating by crown rump length, then the gestation at birth', () =>
-            checkScanDating(report, session, join(outputDir, 'web-element.png')));
+            checkScanDating(report, session,
+                screenshotPath(join(outputDir, 'web-element.png'), session.browserName)));
         await report.group('Cancel and RESTART, then dating by the last menstrual period', () =>
             checkRestartAndLmp(report, session));
         await report.group('Dating by a derived gestation', () =>
@@ -123,13 +125,7 @@ export async function checkDemoAlert(report, browser, origin) {
             return error.getAttribute('role') === 'alert' ? error.textContent : '';
         }), 3_000);
         report.equal('the demo page shows the run-time error in its alert', said, message);
-        const tree = await session.page.accessibility.snapshot({ interestingOnly: false });
-        const alerts = [];
-        const walk = (node) => {
-            if (node.role === 'alert') alerts.push(node);
-            (node.children ?? []).forEach(walk);
-        };
-        walk(tree);
+        const alerts = await accessibleNodesWith(session, 'alert');
         report.check('the accessibility tree has the alert', alerts.length === 1,
             JSON.stringify(alerts));
     } finally {
