@@ -19,8 +19,8 @@ const missingEddMessage = 'Press "Calculate EDD": the form needs the EDD.';
 // A form's saved state replays the user's inputs; a longer session is not kept.
 const savedInputsLimit = 2000;
 
-// The core, once loaded, and the elements it calls by number. An element the page lets go is
-// collected with its control: the core holds only its number.
+// The core, once loaded, and the sinks of the elements it calls by number. An element the page
+// lets go is collected with its sink and its control: the core holds only its number.
 let core = null;
 let coreLoading = null;
 const elementsByNumber = new Map();
@@ -134,13 +134,17 @@ const watchedMedia = ["(prefers-color-scheme: dark)", "(forced-colors: active)",
                       "(prefers-contrast: more)", "(prefers-reduced-motion: reduce)"];
 
 const HTMLElementBase = globalThis.HTMLElement ?? class {};
+let wasmUrl = besideModule("moravine.wasm");
+const sinkOf = (number) => elementsByNumber.get(number)?.deref() ?? sinkOfNone;
 
 class RuvoMoravineElement extends HTMLElementBase {
-    static formAssociated = true;
-    static observedAttributes = ["today", "name", "disabled", "required", "aria-label"];
+    // (Static getters, not fields: bundled, fields would cost every private member its speed.)
+    static get formAssociated() { return true; }
+    static get observedAttributes() { return ["today", "name", "disabled", "required", "aria-label"]; }
     // Where the core is fetched from: moravine.wasm beside this module, unless the page names
     // another before the first element connects.
-    static wasmUrl = besideModule("moravine.wasm");
+    static get wasmUrl() { return wasmUrl; }
+    static set wasmUrl(url) { wasmUrl = String(url); }
 
     #internals = this.attachInternals();
     #sizeSheet = null;
@@ -228,14 +232,14 @@ class RuvoMoravineElement extends HTMLElementBase {
             this.#build();
             return;
         }
-        loadCore(RuvoMoravineElement.wasmUrl, RuvoMoravineElement.#sinkOf).then(
+        loadCore(wasmUrl, sinkOf).then(
             () => {
                 if (this.isConnected && !this.#control)
                     this.#build();
             },
             (error) => {
                 this.#reportError(`The control's core could not be loaded from ` +
-                                  `${RuvoMoravineElement.wasmUrl}: ${error?.message ?? error}`);
+                                  `${wasmUrl}: ${error?.message ?? error}`);
                 this.#resolveReady(false);
             });
     }
@@ -330,20 +334,25 @@ class RuvoMoravineElement extends HTMLElementBase {
             return;
         }
         this.#readStyle();
-        elementsByNumber.set(this.#number, new WeakRef(this));
+        elementsByNumber.set(this.#number, new WeakRef(this.#sink));
         controls?.register(this, {number: this.#number, control: this.#control});
         this.#applyToday();
         this.#call((control) => core._moravine_start(control));
         if (this.#pendingRestore)
             this.#replay(this.#pendingRestore);
         this.#pendingRestore = null;
-        this.#resume();
+        this.#watch();
         this.#resolveReady(true);
     }
 
-    // Connected with a control: the timer, the font and the page's media are watched again, and
-    // the time that passed meanwhile catches up.
+    // Connected again with its control: the time that passed meanwhile catches up.
     #resume() {
+        this.#watch();
+        this.#call((control) => core._moravine_timer_fired(control));
+    }
+
+    // The font, the text spacing and the page's media are watched while connected.
+    #watch() {
         // The element follows its host's font and text spacing, as users who enlarge text set it.
         this.#fontObserver ??= new ResizeObserver(([{contentRect}]) => {
             const {width, height} = this.#readStyle().probe;
@@ -357,7 +366,6 @@ class RuvoMoravineElement extends HTMLElementBase {
             query.addEventListener("change", listener);
             this.#media.push([query, listener]);
         }
-        this.#call((control) => core._moravine_timer_fired(control));
     }
 
     // The surface's group is named as a form control is: by the element's aria-label, else by
@@ -391,7 +399,6 @@ class RuvoMoravineElement extends HTMLElementBase {
 
     // The presenter's sink: the browser's calls for everything the core decides.
     #sink = this.#makeSink();
-    static #sinkOf = (number) => elementsByNumber.get(number)?.deref()?.#sink ?? sinkOfNone;
 
     #makeSink() {
         return {
