@@ -30,8 +30,9 @@ constexpr std::string_view usage = R"(Usage:
       The EDD from an ultrasound scan on DATE, with one fetal measurement in millimetres
       (crown rump length 10 to 80, biparietal diameter 20 to 55, head circumference 75 to
       195 in steps of 5) or the gestation read off the scan (weeks 7 to 22, days 0 to 6).
-  ruvo gestation --edd DATE --dob DATE
-      The gestation at birth in weeks and days, counting the EDD as 40 weeks 0 days.
+  ruvo gestation --edd DATE (--dob DATE | --on DATE)
+      The gestation at birth, or on any day, in weeks and days, counting the EDD as 40 weeks
+      0 days.
   ruvo drive [--today DATE]
       Creates one control and drives it with commands read from standard input, one a
       line: click NAME, pick NAME ITEM, tick NAME, get NAME.PROPERTY, field NAME,
@@ -158,10 +159,14 @@ std::string runEdd(std::span<const std::string_view> arguments) {
 }
 
 std::string runGestation(std::span<const std::string_view> arguments) {
-    const Options options(arguments, {"edd", "dob"});
+    const Options options(arguments, {"edd", "dob", "on"});
     const Date edd = parseDate(options.require("edd"));
-    const Date dateOfBirth = parseDate(options.require("dob"));
-    return gestationCaption(gestationAtBirth(edd, dateOfBirth));
+    // The gestation on a visit's day counts as it does on a date of birth.
+    const auto on = options.get("on");
+    if (on && options.get("dob"))
+        throw UsageError("gestation takes --dob or --on, not both");
+    const Date day = parseDate(on ? *on : options.require("dob"));
+    return gestationCaption(gestationAtBirth(edd, day));
 }
 
 } // namespace

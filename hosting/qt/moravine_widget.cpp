@@ -410,6 +410,19 @@ int MoravineWidget::gestationAtBirthDays() const {
     return m_presenter.results().gestationAtBirthDays.value_or(-1);
 }
 
+int MoravineWidget::gestationOnDays(QDate day) const {
+    const auto date =
+        day.isValid() ? tryDateFromCivil({day.year(), day.month(), day.day()}) : std::nullopt;
+    if (!date)
+        return -1;
+    try {
+        const auto gestation = view::gestationOn(m_presenter.results(), *date);
+        return gestation ? gestation->totalDays : -1;
+    } catch (const RuntimeError&) {
+        return -1; // before the pregnancy's start
+    }
+}
+
 bool MoravineWidget::eventFilter(QObject* watched, QEvent* event) {
     auto* widget = qobject_cast<QWidget*>(watched);
     const Widget* model = widget ? modelOf(widget) : nullptr;

@@ -85,6 +85,9 @@ class MoravineWidget : public QWidget, private view::ViewSink {
     QDate edd() const;
     QString eddMethod() const;
     int gestationAtBirthDays() const;
+    // The gestation in days on that day, the EDD on view being day 280; -1 while no EDD is on
+    // view, and for a day that is invalid or before the pregnancy's start.
+    int gestationOnDays(QDate day) const;
 
   signals:
     // A run-time error ended a handler the user's action or a tick began.

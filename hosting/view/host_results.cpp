@@ -21,6 +21,12 @@ std::string_view methodKey(EddMethod method) {
     return "derived";
 }
 
+std::optional<GestationAtBirth> gestationOn(const HostResults& results, Date day) {
+    if (!results.edd)
+        return std::nullopt;
+    return gestationAtBirth(*results.edd, day);
+}
+
 HostResults resultsOnView(const ControlCore& control) {
     const Surface& s = control.surface;
     HostResults results;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "control/core/control_core.h"
+#include "dating/gestation_at_birth.h"
 
 #include <functional>
 #include <optional>
@@ -29,6 +30,11 @@ struct HostResults {
 
 // Any change of the inputs hides the results, so the selections on view are those they came from.
 HostResults resultsOnView(const ControlCore&);
+
+// The gestation on a day, the EDD on view being day 280, as "Calculate gestation" counts it for a
+// date of birth: the question a clinic asks at each visit. Empty while no EDD is on view; a day
+// before the pregnancy's start fails as such a date of birth does.
+std::optional<GestationAtBirth> gestationOn(const HostResults&, Date day);
 
 // Tells a front-end when the results on view change, once at the end of the run that changed
 // them.

@@ -6,6 +6,7 @@
 #include "dating/date.h"
 #include "dating/date_text.h"
 #include "host/combo_box.h"
+#include "host/runtime_error.h"
 #include "hosting/view/presenter.h"
 #include "hosting/view/view_sink.h"
 
@@ -208,6 +209,22 @@ class ElementView final : public view::ViewSink {
         const auto named = keyNamed(key);
         return widget && named && m_presenter.pressKey(*widget, *named);
     }
+    // The gestation in days on a day, as view::gestationOn counts it: noEdd while no EDD is on
+    // view, beforeStart for a day before the pregnancy's start or one that does not exist.
+    int gestationOn(int year, int month, int day) const {
+        const auto date = tryDateFromCivil({year, month, day});
+        if (!date)
+            return beforeStart;
+        try {
+            const auto gestation = view::gestationOn(m_presenter.results(), *date);
+            return gestation ? gestation->totalDays : noEdd;
+        } catch (const RuntimeError&) {
+            return beforeStart;
+        }
+    }
+    static constexpr int noEdd = -1;
+    static constexpr int beforeStart = -2;
+
     void timerFired() { m_presenter.timerFired(); }
     void layOut() { m_presenter.layOut(); }
 
@@ -384,6 +401,11 @@ EMSCRIPTEN_KEEPALIVE void moravine_pick(ElementView* view, const char* name, con
 // 1 when the control took the key.
 EMSCRIPTEN_KEEPALIVE int moravine_press_key(ElementView* view, const char* name, const char* key) {
     return guarded(view, [&] { return view->pressKey(name, key) ? 1 : 0; });
+}
+// The gestation in days on a day: -1 while no EDD is on view, -2 for a day before the
+// pregnancy's start or one that does not exist.
+EMSCRIPTEN_KEEPALIVE int moravine_gestation_on(ElementView* view, int year, int month, int day) {
+    return guarded(view, [&] { return view->gestationOn(year, month, day); });
 }
 EMSCRIPTEN_KEEPALIVE void moravine_timer_fired(ElementView* view) {
     guarded(view, [&] { view->timerFired(); });

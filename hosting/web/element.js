@@ -110,6 +110,13 @@ function isoParts(text) {
     return match ? match.slice(1).map(Number) : null;
 }
 
+// A Date's local day or "YYYY-MM-DD" as [year, month, day], or null.
+function dayParts(date) {
+    if (date instanceof Date)
+        return isNaN(date) ? null : [date.getFullYear(), date.getMonth() + 1, date.getDate()];
+    return isoParts(String(date));
+}
+
 function browserToday() {
     const now = new Date();
     return [now.getFullYear(), now.getMonth() + 1, now.getDate()];
@@ -214,10 +221,21 @@ class RuvoMoravineElement extends HTMLElementBase {
     // The display form of a date, "26 October 2006": a Date (its local day) or "YYYY-MM-DD";
     // empty for anything else, and until the core has loaded.
     datenice(date) {
-        const parts = date instanceof Date
-            ? (isNaN(date) ? null : [date.getFullYear(), date.getMonth() + 1, date.getDate()])
-            : isoParts(String(date));
+        const parts = dayParts(date);
         return parts && core ? core.UTF8ToString(core._moravine_datenice(...parts)) : "";
+    }
+
+    // The gestation in days on a day (a Date's local day or "YYYY-MM-DD"), the EDD on view being
+    // day 280: -1 while no EDD is on view or for anything but a day. A day before the
+    // pregnancy's start is refused with a RangeError, as the control refuses such a birth.
+    gestationOn(date) {
+        const parts = dayParts(date);
+        if (!parts || !this.#control)
+            return -1;
+        const days = core._moravine_gestation_on(this.#control, ...parts);
+        if (days === -2)
+            throw new RangeError(`${quoted(parts.join("-"))} is before the start of the pregnancy`);
+        return days;
     }
 
     connectedCallback() {

@@ -63,6 +63,10 @@ export declare class RuvoMoravineElement extends HTMLElement {
    * "" for an invalid date, one outside 1 January 100 to 31 December 9999, and until the core
    * has loaded. */
   datenice(date: Date | string): string;
+  /** The gestation in days on a day (a Date's local day or "YYYY-MM-DD"), the EDD on view being
+   * day 280: -1 while no EDD is on view or for anything but a day. Throws a RangeError for a day
+   * before the pregnancy's start. */
+  gestationOn(date: Date | string): number;
 
   addEventListener<K extends keyof RuvoMoravineEventMap>(
       type: K, listener: (this: RuvoMoravineElement, event: RuvoMoravineEventMap[K]) => unknown,

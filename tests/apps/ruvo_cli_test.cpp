@@ -81,6 +81,16 @@ TEST(RuvoCli, GestationAtBirth) {
                   "date of birth is before the start of the pregnancy");
 }
 
+// A visit's day counts as a date of birth does, before and after the EDD.
+TEST(RuvoCli, GestationOnAnyDay) {
+    expectAnswer({"gestation", "--edd", "2006-10-26", "--on", "2006-09-04"}, "32 weeks 4 days");
+    expectAnswer({"gestation", "--on", "2006-10-27", "--edd", "2006-10-26"}, "40 weeks 1 days");
+    expectRefusal({"gestation", "--edd", "2006-10-26", "--on", "2006-01-18"},
+                  "date of birth is before the start of the pregnancy");
+    expectRefusal({"gestation", "--edd", "2006-10-26", "--on", "2006-09-02", "--dob", "2006-10-20"},
+                  "gestation takes --dob or --on, not both");
+}
+
 TEST(RuvoCli, RefusesMalformedCommands) {
     expectRefusal({}, "no command given (see ruvo --help)");
     expectRefusal({"due"}, "unknown command \"due\" (see ruvo --help)");
@@ -135,7 +145,7 @@ TEST(RuvoCli, HelpDocumentsEveryForm) {
     EXPECT_EQ(outcome.status, 0);
     for (const char* form :
          {"ruvo datenice DATE", "ruvo edd --lmp DATE", "--crl MM", "--bpd MM", "--hc MM",
-          "--weeks W --days D", "ruvo gestation --edd DATE --dob DATE"})
+          "--weeks W --days D", "ruvo gestation --edd DATE (--dob DATE | --on DATE)"})
         EXPECT_NE(outcome.out.find(form), std::string::npos) << form;
 }
 

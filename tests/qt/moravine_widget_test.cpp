@@ -406,11 +406,17 @@ TEST_F(MoravineWidgetTest, TheHostSeesTheResultsAsProperties) {
     QSignalSpy gestationChanges(&view, &MoravineWidget::gestationAtBirthChanged);
     EXPECT_TRUE(view.property("edd").toDate().isNull());
     EXPECT_EQ(view.property("gestationAtBirthDays").toInt(), -1);
+    EXPECT_EQ(view.gestationOnDays(QDate(2006, 9, 4)), -1);
     scanWithCrownRumpLength45();
     click(s.ComCalcEDD);
     EXPECT_EQ(eddChanges.count(), 1);
     EXPECT_EQ(view.property("edd").toDate(), QDate(2006, 10, 26));
     EXPECT_EQ(view.property("eddMethod").toString(), "crl");
+    // A visit's day counts from the EDD on view; the day before the pregnancy's start is none.
+    EXPECT_EQ(view.gestationOnDays(QDate(2006, 9, 4)), 228);
+    EXPECT_EQ(view.gestationOnDays(QDate(2006, 1, 19)), 0);
+    EXPECT_EQ(view.gestationOnDays(QDate(2006, 1, 18)), -1);
+    EXPECT_EQ(view.gestationOnDays(QDate()), -1);
     click(s.OptYes);
     pick(s.DDDOBDateD, "20");
     click(s.ComCalcGest);

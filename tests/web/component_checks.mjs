@@ -113,7 +113,21 @@ export async function checkFormControl(report, browser, origin) {
             disabled: false, name: 'edd', groupName: 'Pregnancy dating',
             description: 'Press "Calculate EDD": the form needs the EDD.',
         });
+        const noEdd = await session.page.evaluate(() => document.getElementById('dating').gestationOn('2006-09-04'));
         await dateByScan(session);
+        report.equal('the gestation on a visit\'s day: none before the EDD, then counted from it, ' +
+            'a day before the start refused',
+        await session.page.evaluate((none) => {
+            const element = document.getElementById('dating');
+            let refused = null;
+            try {
+                element.gestationOn('2006-01-18');
+            } catch (error) {
+                refused = error.name;
+            }
+            return [none, element.gestationOn('2006-09-04'), element.gestationOn(new Date(2006, 0, 19)),
+                    element.gestationOn('not a day'), refused];
+        }, noEdd), [-1, 228, 0, -1, 'RangeError']);
         report.equal('with the EDD on view, value and validity follow',
             await session.page.evaluate(() => {
                 const element = document.getElementById('dating');
