@@ -71,6 +71,14 @@ export async function checkCreateRemoveCycles(report, browser, origin) {
                 await nextTask();
             }
         }, count, recordedToday);
+        // The first element loads the core; the count starts once it is on view.
+        await session.page.evaluate(async (today) => {
+            const element = document.createElement('ruvo-moravine');
+            element.setAttribute('today', today);
+            document.getElementById('stage').append(element);
+            await element.ready;
+            element.remove();
+        }, recordedToday);
         await runCycles(1);
         const collected = await collectGarbage(session.page);
         const afterFirst = await session.page.evaluate(() => window.moravineMemoryBytes());
