@@ -32,9 +32,8 @@ const controls = globalThis.FinalizationRegistry
       })
     : null;
 
-// Loads the core, once; a failed load is tried again by the next element to connect. sinkOf
-// gives the calls of the element with a number.
-function loadCore(wasmUrl, sinkOf) {
+// Loads the core, once; a failed load is tried again by the next element to connect.
+function loadCore() {
     coreLoading ??= new Promise((resolve, reject) => {
         createMoravineCore({
             sinkOf,
@@ -115,11 +114,6 @@ function dayParts(date) {
     if (date instanceof Date)
         return isNaN(date) ? null : [date.getFullYear(), date.getMonth() + 1, date.getDate()];
     return isoParts(String(date));
-}
-
-function browserToday() {
-    const now = new Date();
-    return [now.getFullYear(), now.getMonth() + 1, now.getDate()];
 }
 
 // A value as the page gave it, for a message: quoted, escaped and not overlong.
@@ -250,7 +244,7 @@ class RuvoMoravineElement extends HTMLElementBase {
             this.#build();
             return;
         }
-        loadCore(wasmUrl, sinkOf).then(
+        loadCore().then(
             () => {
                 if (this.isConnected && !this.#control)
                     this.#build();
@@ -315,7 +309,7 @@ class RuvoMoravineElement extends HTMLElementBase {
         const parts = isoParts(text);
         if (parts && core._moravine_set_today(this.#control, ...parts))
             return;
-        core._moravine_set_today(this.#control, ...browserToday());
+        core._moravine_set_today(this.#control, ...dayParts(new Date()));
         if (text !== null)
             this.#reportError(`The today attribute ${quoted(text)} is not a day of the calendar ` +
                           `written YYYY-MM-DD: the control takes the browser's date.`);

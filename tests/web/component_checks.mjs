@@ -5,7 +5,12 @@
 import {
     MoravinePage, dateByScan, gestationAtBirth, setColorScheme, setForcedColors, typicalScan,
 } from './moravine_driver.mjs';
+import { readFileSync } from 'node:fs';
+import { join } from 'node:path';
 import { contrastOver } from './look_checks.mjs';
+import { checkTheming, checkTextSpacing, checkManifest } from './theming_checks.mjs';
+import { checkBundles, declaredEvents, declaredExports } from './package_checks.mjs';
+import { startServer } from './serve.mjs';
 
 const scanEdd = '2006-10-26';
 
@@ -18,8 +23,7 @@ async function formValue(session) {
 export async function checkReadded(report, browser, origin) {
     for (const later of [false, true]) {
         const when = later ? 'a task later' : 'at once';
-        const session = await MoravinePage.open(browser, `${origin}/component.html`);
-        try {
+        await MoravinePage.with(browser, `${origin}/component.html`, async (session) => {
             await dateByScan(session);
             await session.page.evaluate(async (wait) => {
                 const element = document.getElementById('dating');
@@ -38,17 +42,14 @@ export async function checkReadded(report, browser, origin) {
                 ['', '2006-10-25']);
             report.equal(`re-added ${when}: no runtime-error`, await session.events('runtime-error'), []);
             report.equal(`re-added ${when}: no page error`, session.pageErrors, []);
-        } finally {
-            await session.page.close();
-        }
+        });
     }
 }
 
 // Inside a disabled fieldset no widget takes a click, a key or the focus; enabled again, every
 // widget shows what the control has.
 export async function checkDisabledFieldset(report, browser, origin) {
-    const session = await MoravinePage.open(browser, `${origin}/component.html`);
-    try {
+    await MoravinePage.with(browser, `${origin}/component.html`, async (session) => {
         await dateByScan(session);
         await session.page.evaluate(() => { document.getElementById('around').disabled = true; });
         const state = await session.page.evaluate(() => {
@@ -84,15 +85,12 @@ export async function checkDisabledFieldset(report, browser, origin) {
             [false, true]);
         report.equal('enabled again: the form has the EDD', await formValue(session), scanEdd);
         report.equal('disabled fieldset: no page error', session.pageErrors, []);
-    } finally {
-        await session.page.close();
-    }
+    });
 }
 
 // The element as a form's control: its properties, required, a reset, its label and focus.
 export async function checkFormControl(report, browser, origin) {
-    const session = await MoravinePage.open(browser, `${origin}/component.html`);
-    try {
+    await MoravinePage.with(browser, `${origin}/component.html`, async (session) => {
         const api = await session.page.evaluate(() => {
             const element = document.getElementById('dating');
             element.required = true;
@@ -158,16 +156,13 @@ export async function checkFormControl(report, browser, origin) {
             await session.page.evaluate(() => document.getElementById('dating').shadowRoot
                 .getElementById('surface').getAttribute('aria-label')), 'Dating of this pregnancy');
         report.equal('form control: no page error', session.pageErrors, []);
-    } finally {
-        await session.page.close();
-    }
+    });
 }
 
 // Away from the page and back through the history: where the browser gives the form back (the
 // page's own input keeps what was typed), the element has its EDD again.
 export async function checkHistoryRestore(report, browser, origin) {
-    const session = await MoravinePage.open(browser, `${origin}/component.html`);
-    try {
+    await MoravinePage.with(browser, `${origin}/component.html`, async (session) => {
         await dateByScan(session);
         await session.page.type('#after', 'seen');
         await session.page.goto(`${origin}/blank.html`, { waitUntil: 'load' });
@@ -182,16 +177,13 @@ export async function checkHistoryRestore(report, browser, origin) {
         report.equal(`back to the page, the element keeps its EDD as the page's input keeps its text ` +
             `(${plainKept ? 'kept' : 'not kept: a page served no-store'})`,
         [await session.property('edd'), await formValue(session) ?? ''], [kept, kept]);
-    } finally {
-        await session.page.close();
-    }
+    });
 }
 
 // A today attribute that is no day of the calendar: the element still comes up, on the
 // browser's date, and says once what it refused; later changes are told the same way.
 export async function checkBadToday(report, browser, origin) {
-    const session = await MoravinePage.open(browser, `${origin}/blank.html`);
-    try {
+    await MoravinePage.with(browser, `${origin}/blank.html`, async (session) => {
         for (const value of ['2006-02-30', '2006-13-01', '0000-01-01', 'garbage', '', '07/12/2006']) {
             const seen = await session.page.evaluate(async (today) => {
                 window.moravineEvents.length = 0;
@@ -225,16 +217,13 @@ export async function checkBadToday(report, browser, origin) {
         report.check('a bad value set later is refused once, escaped; a good one is taken quietly',
             later.length === 1 && later[0].includes('"2006-\\"02\\"-31"'), JSON.stringify(later));
         report.equal('bad today: no page error', session.pageErrors, []);
-    } finally {
-        await session.page.close();
-    }
+    });
 }
 
 // A page that allows no inline style, no text made into code and no blob: or data: image runs a
 // whole session, and the element looks as it does anywhere.
 export async function checkStrictPage(report, browser, origin) {
-    const session = await MoravinePage.open(browser, `${origin}/strict.html`);
-    try {
+    await MoravinePage.with(browser, `${origin}/strict.html`, async (session) => {
         await dateByScan(session);
         await gestationAtBirth(session);
         report.equal('under the strict policy the typical session gives the EDD and the gestation',
@@ -255,16 +244,13 @@ export async function checkStrictPage(report, browser, origin) {
             look.violations.length === 0, JSON.stringify(look));
         report.equal('strict page: no runtime-error', await session.events('runtime-error'), []);
         report.equal('strict page: no page error', session.pageErrors, []);
-    } finally {
-        await session.page.close();
-    }
+    });
 }
 
 // A second copy of the module defines nothing and fetches no second core; the module exports
 // what its types declare.
 export async function checkModuleCopies(report, browser, origin, declaredNames) {
-    const session = await MoravinePage.open(browser, `${origin}/element.html`);
-    try {
+    await MoravinePage.with(browser, `${origin}/element.html`, async (session) => {
         const seen = await session.page.evaluate(async (names) => {
             const first = await import('/moravine/moravine.js');
             let copy = null;
@@ -288,9 +274,7 @@ export async function checkModuleCopies(report, browser, origin, declaredNames) 
         }, declaredNames);
         report.equal('a second copy of the module: no error, one core fetched, the same class',
             seen, { failure: null, wasmFetches: 1, missing: [], sameClass: true });
-    } finally {
-        await session.page.close();
-    }
+    });
 }
 
 // The contrast of every text on view against what is behind it.
@@ -317,8 +301,7 @@ async function textContrasts(session) {
 // The page's colour scheme switched while the element is open, then forced colours: every text
 // keeps 4.5:1 against its background, and a list keeps its arrow.
 export async function checkSchemeSwitch(report, browser, origin) {
-    const session = await MoravinePage.open(browser, `${origin}/scheme.html`);
-    try {
+    await MoravinePage.with(browser, `${origin}/scheme.html`, async (session) => {
         await session.click(typicalScan.method); // the scan value list takes its own colours
         for (const [name, scheme, forced] of [
             ['dark', 'dark', 'none'], ['light again', 'light', 'none'],
@@ -347,19 +330,11 @@ export async function checkSchemeSwitch(report, browser, origin) {
         await setForcedColors(session.page, 'none');
         await setColorScheme(session.page, null);
         report.equal('scheme switch: no page error', session.pageErrors, []);
-    } finally {
-        await session.page.close();
-    }
+    });
 }
 
 // Every group above, and those of the element's theming and package, in one browser.
 export async function checkComponent(report, browser, server, { buildDir, packageDir }) {
-    const { readFileSync } = await import('node:fs');
-    const { join } = await import('node:path');
-    const { checkTheming, checkTextSpacing, checkManifest } = await import('./theming_checks.mjs');
-    const { checkBundles, declaredEvents, declaredExports } =
-        await import('./package_checks.mjs');
-    const { startServer } = await import('./serve.mjs');
     const types = readFileSync(join(packageDir, 'moravine.d.ts'), 'utf8');
     const manifest = JSON.parse(readFileSync(join(packageDir, 'custom-elements.json'), 'utf8'));
     const origin = server.origin;

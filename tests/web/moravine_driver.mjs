@@ -298,6 +298,16 @@ export class MoravinePage {
         return opened;
     }
 
+    // Opens the page, gives it to run, and closes it whatever run does.
+    static async with(browser, url, run) {
+        const session = await MoravinePage.open(browser, url);
+        try {
+            return await run(session);
+        } finally {
+            await session.page.close();
+        }
+    }
+
     constructor(page, host = 'ruvo-moravine') {
         this.page = page;
         this.host = host;

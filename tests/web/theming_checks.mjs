@@ -4,12 +4,14 @@
 import { MoravinePage } from './moravine_driver.mjs';
 import { contrastOver, textMisfits, untilRest } from './look_checks.mjs';
 
-async function openThemed(browser, origin, host) {
-    const session = await MoravinePage.open(browser, `${origin}/themed.html`);
-    session.host = host;
-    await session.page.evaluate(() =>
-        Promise.all([...document.querySelectorAll('ruvo-moravine')].map((element) => element.ready)));
-    return session;
+// Runs checks on the themed page's element with that host selector, once all three are on view.
+function withThemed(browser, origin, host, run) {
+    return MoravinePage.with(browser, `${origin}/themed.html`, async (session) => {
+        session.host = host;
+        await session.page.evaluate(() =>
+            Promise.all([...document.querySelectorAll('ruvo-moravine')].map((element) => element.ready)));
+        return run(session);
+    });
 }
 
 // Every widget's box and text, relative to its element.
@@ -31,8 +33,7 @@ async function layoutOf(session, id) {
 }
 
 export async function checkTheming(report, browser, origin) {
-    const session = await openThemed(browser, origin, '#themed');
-    try {
+    await withThemed(browser, origin, '#themed', async (session) => {
         const themed = await session.page.evaluate(() => {
             const element = document.getElementById('themed');
             const root = element.shadowRoot;
@@ -51,16 +52,13 @@ export async function checkTheming(report, browser, origin) {
         const moved = rtl.filter((line, i) => line !== plain[i]);
         report.check('with dir="rtl" every widget and its text sit as on a left-to-right page',
             plain.length > 25 && moved.length === 0, moved.slice(0, 4).join('; '));
-    } finally {
-        await session.page.close();
-    }
+    });
 }
 
 // WCAG 2.1's text-spacing override, applied as a user's style sheet does, after the element is
 // on view: the surface grows until every text fits again.
 export async function checkTextSpacing(report, browser, origin) {
-    const session = await openThemed(browser, origin, '#plain');
-    try {
+    await withThemed(browser, origin, '#plain', async (session) => {
         await session.page.addStyleTag({ content: '* { line-height: 1.5 !important; ' +
             'letter-spacing: 0.12em !important; word-spacing: 0.16em !important; }' });
         await untilRest(session);
@@ -68,17 +66,14 @@ export async function checkTextSpacing(report, browser, origin) {
         report.check('with WCAG\'s text spacing every caption, legend and list item fits its box',
             looked > 20 && misfits.length === 0, misfits.length ? misfits.join('; ') : `${looked} texts`);
         report.equal('text spacing: no page error', session.pageErrors, []);
-    } finally {
-        await session.page.close();
-    }
+    });
 }
 
 // The manifest against the element: its attributes are those it observes, its members are on
 // it, its parts are those in the shadow root and its custom properties those of its sheet.
 export async function checkManifest(report, browser, origin, manifest, declaredEvents) {
     const [declaration] = manifest.modules[0].declarations;
-    const session = await openThemed(browser, origin, '#plain');
-    try {
+    await withThemed(browser, origin, '#plain', async (session) => {
         const real = await session.page.evaluate(() => {
             const element = document.getElementById('plain');
             const type = customElements.get('ruvo-moravine');
@@ -105,7 +100,5 @@ export async function checkManifest(report, browser, origin, manifest, declaredE
             declaration.cssProperties.map((property) => property.name).sort(), real.properties);
         report.equal('the manifest\'s events are those the types declare',
             declaration.events.map((event) => event.name).sort(), [...declaredEvents].sort());
-    } finally {
-        await session.page.close();
-    }
+    });
 }
