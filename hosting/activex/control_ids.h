@@ -3,6 +3,10 @@
 #ifndef RUVO_CONTROL_IDS_H
 #define RUVO_CONTROL_IDS_H
 
+/* The version of the type library: its version attribute and every registry key that names it.
+   1.1 added the results on view and their events; 1.0 had datenice alone. */
+#define RUVO_TYPELIB_VERSION 1.1
+
 /* The DISPID of datenice, the one method of _Moravine. */
 #define RUVO_DATENICE_DISPID 0x60030017
 

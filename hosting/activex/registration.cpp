@@ -8,12 +8,31 @@
 #include <oleauto.h>
 
 #include <string>
+#include <string_view>
+
+#define RUVO_QUOTED(text) #text
+#define RUVO_TEXT_OF(macro) RUVO_QUOTED(macro)
 
 namespace ruvo::activex {
 
 namespace {
 
 constexpr wchar_t progId[] = L"Ruvo.Moravine";
+
+// The type library's version as its version attribute has it, "major.minor": the class's Version
+// key and the library's own key must name the version the file carries.
+constexpr std::string_view libraryVersion = RUVO_TEXT_OF(RUVO_TYPELIB_VERSION);
+
+constexpr WORD versionNumber(std::string_view digits) {
+    WORD number = 0;
+    for (const char digit : digits)
+        number = static_cast<WORD>(number * 10 + (digit - '0'));
+    return number;
+}
+
+constexpr WORD libraryMajor = versionNumber(libraryVersion.substr(0, libraryVersion.find('.')));
+constexpr WORD libraryMinor = versionNumber(libraryVersion.substr(libraryVersion.find('.') + 1));
+static_assert(libraryMajor >= 1, "the version attribute reads major.minor");
 
 std::wstring guidText(REFGUID guid) {
     wchar_t text[40] = {};
@@ -68,7 +87,7 @@ HRESULT registerClass(const std::wstring& path) {
         {clsid + L"\\MiscStatus\\1", std::to_wstring(RUVO_MISC_STATUS)},
         {clsid + L"\\ToolboxBitmap32", path + L", " + std::to_wstring(RUVO_TOOLBOX_BITMAP)},
         {clsid + L"\\TypeLib", guidText(LIBID_Ruvo)},
-        {clsid + L"\\Version", L"1.0"},
+        {clsid + L"\\Version", std::wstring(libraryVersion.begin(), libraryVersion.end())},
         {progId, L"Moravine"},
         {std::wstring(progId) + L"\\CLSID", guidText(CLSID_Moravine)},
     };
@@ -103,8 +122,8 @@ HRESULT unregisterServer() {
         return S_OK;
     RegCloseKey(library);
     // Removes the library's key and the interfaces it recorded.
-    const HRESULT result =
-        UnRegisterTypeLib(LIBID_Ruvo, 1, 0, 0x0409, sizeof(void*) == 8 ? SYS_WIN64 : SYS_WIN32);
+    const HRESULT result = UnRegisterTypeLib(LIBID_Ruvo, libraryMajor, libraryMinor, 0x0409,
+                                             sizeof(void*) == 8 ? SYS_WIN64 : SYS_WIN32);
     return result == TYPE_E_REGISTRYACCESS || SUCCEEDED(result) ? S_OK : result;
 }
 

@@ -23,7 +23,7 @@ string(FIND "${output}" "${OCX}" found)
 if(found EQUAL -1)
     message(FATAL_ERROR "the user's class does not name ${OCX}:\n${output}")
 endif()
-run(reg query "${user}\\TypeLib\\${libid}\\1.0\\409\\win64")
+run(reg query "${user}\\TypeLib\\${libid}\\${TYPELIB_VERSION}\\409\\win64")
 execute_process(COMMAND ${WINE} reg query "${machine}\\CLSID\\${clsid}" RESULT_VARIABLE result
     OUTPUT_QUIET ERROR_QUIET)
 if(result EQUAL 0)

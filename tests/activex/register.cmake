@@ -45,10 +45,10 @@ expect_value("${class}\\ProgID" "(Default)" "Ruvo.Moravine")
 expect_value("${class}\\MiscStatus" "(Default)" "${MISC_STATUS}")
 expect_value("${class}\\ToolboxBitmap32" "(Default)" "${OCX}, 30000")
 expect_value("${class}\\TypeLib" "(Default)" "${libid}")
-expect_value("${class}\\Version" "(Default)" "1.0")
+expect_value("${class}\\Version" "(Default)" "${TYPELIB_VERSION}")
 expect_value("HKCR\\Ruvo.Moravine\\CLSID" "(Default)" "${clsid}")
-expect_value("HKCR\\TypeLib\\${libid}\\1.0" "(Default)" "Ruvo")
-expect_value("HKCR\\TypeLib\\${libid}\\1.0\\409\\win64" "(Default)" "${OCX}")
+expect_value("HKCR\\TypeLib\\${libid}\\${TYPELIB_VERSION}" "(Default)" "Ruvo")
+expect_value("HKCR\\TypeLib\\${libid}\\${TYPELIB_VERSION}\\409\\win64" "(Default)" "${OCX}")
 # The dual interface goes through the automation marshaller, the event dispinterface through the
 # dispatch one.
 set(dual "HKCR\\Interface\\{946D8CEB-1208-4B81-95C0-B4602A0BF118}")
