@@ -7,8 +7,12 @@
    1.1 added the results on view and their events; 1.0 had datenice alone. */
 #define RUVO_TYPELIB_VERSION 1.1
 
-/* The DISPID of datenice, the one method of _Moravine. */
+/* The DISPIDs of _Moravine's members. datenice's is the one 1.0 callers have bound to. */
 #define RUVO_DATENICE_DISPID 0x60030017
+#define RUVO_EDD_DISPID 0x60030018
+#define RUVO_EDD_METHOD_DISPID 0x60030019
+#define RUVO_GESTATION_AT_BIRTH_DAYS_DISPID 0x6003001A
+#define RUVO_GESTATION_ON_DISPID 0x6003001B
 
 /* OLEMISC_RECOMPOSEONRESIZE | CANTLINKINSIDE | INSIDEOUT | ACTIVATEWHENVISIBLE |
    SETCLIENTSITEFIRST */

@@ -5,6 +5,7 @@
 #include "hosting/activex/com_enumerator.h"
 #include "hosting/activex/com_errors.h"
 #include "hosting/activex/control_ids.h"
+#include "hosting/activex/dispatch_arguments.h"
 #include "hosting/activex/module.h"
 
 #include <olectl.h>
@@ -16,26 +17,6 @@ namespace ruvo::activex {
 namespace {
 
 constexpr DISPID datenice_dispid = RUVO_DATENICE_DISPID;
-
-// The date a script passed, by value or by reference, in any type that converts to one.
-DATE dateIn(VARIANT& passed, UINT* badArgument) {
-    VARIANT* argument = &passed;
-    while (argument->vt == (VT_BYREF | VT_VARIANT) && argument->pvarVal)
-        argument = argument->pvarVal;
-    VARIANT value, date;
-    VariantInit(&value);
-    VariantInit(&date);
-    HRESULT outcome = VariantCopyInd(&value, argument);
-    if (SUCCEEDED(outcome))
-        outcome = VariantChangeType(&date, &value, 0, VT_DATE);
-    VariantClear(&value);
-    if (FAILED(outcome)) {
-        if (badArgument)
-            *badArgument = 0;
-        throw RuntimeError(ErrorKind::TypeMismatch, "datenice takes a date");
-    }
-    return date.date;
-}
 
 } // namespace
 
@@ -156,34 +137,30 @@ HRESULT MoravineControl::GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, 
     return DispGetIDsOfNames(info.get(), names, count, ids);
 }
 
-// datenice is dispatched here rather than by DispInvoke, so that a script's variable passed by
-// reference (a VARIANT holding the date) is accepted as the date it holds, and stays as it was.
-// Every failure of the call itself comes back as an exception with its description, as a script
-// host shows it.
+// datenice, and the results (invokeResults), are dispatched here rather than by DispInvoke, so that
+// a script's variable passed by reference (a VARIANT holding the date) is accepted as the date it
+// holds, and stays as it was. Every failure of the call itself comes back as an exception with its
+// description, as a script host shows it.
 HRESULT MoravineControl::Invoke(DISPID id, REFIID iid, LCID, WORD flags, DISPPARAMS* parameters,
                                 VARIANT* result, EXCEPINFO* exception, UINT* badArgument) {
     if (!IsEqualIID(iid, IID_NULL))
         return DISP_E_UNKNOWNINTERFACE;
-    if (id != datenice_dispid || !(flags & DISPATCH_METHOD))
+    if (id != datenice_dispid)
+        return invokeResults(id, flags, parameters, result, exception, badArgument);
+    if (!(flags & DISPATCH_METHOD))
         return DISP_E_MEMBERNOTFOUND;
     if (!parameters)
         return E_INVALIDARG;
-    // The one argument may come by name, as VBA's ctl.datenice(xdate:=d) passes it: xdate is
-    // parameter 0.
-    for (UINT named = 0; named < parameters->cNamedArgs; ++named) {
-        if (parameters->rgdispidNamedArgs[named] != 0) {
-            if (badArgument)
-                *badArgument = named;
-            return DISP_E_PARAMNOTFOUND;
-        }
-    }
+    // The one argument may come by name, as VBA's ctl.datenice(xdate:=d) passes it.
+    if (const HRESULT named = checkNamedArguments(*parameters, badArgument); FAILED(named))
+        return named;
     return atBoundary(
         [&]() -> HRESULT {
             if (parameters->cArgs != 1)
                 throw RuntimeError(ErrorKind::InvalidArgument, "datenice takes one date");
-            BSTR text = SysAllocString(
-                widen(m_presenter.control().datenice(dateIn(parameters->rgvarg[0], badArgument)))
-                    .c_str());
+            BSTR text = SysAllocString(widen(m_presenter.control().datenice(dateIn(
+                                                 parameters->rgvarg[0], badArgument, "datenice")))
+                                           .c_str());
             if (!text)
                 return E_OUTOFMEMORY;
             if (result) {

@@ -16,10 +16,10 @@
 
 namespace ruvo::activex {
 
-// One Moravine control as a COM object: its one method datenice through the dual interface
-// _Moravine (early bound) and IDispatch (late bound), and the interfaces a container needs to
-// embed it in place. It runs its start-up when created, persists nothing, and raises no events.
-// While in-place active it shows its surface on real Windows controls (Win32View).
+// One Moravine control as a COM object: datenice and the results on view through the dual
+// interface _Moravine (early bound) and IDispatch (late bound), and the interfaces a container
+// needs to embed it in place. It runs its start-up when created, persists nothing, and raises no
+// events. While in-place active it shows its surface on real Windows controls (Win32View).
 class MoravineControl final : public _Moravine,
                               public IOleObject,
                               public IOleInPlaceObject,
@@ -49,6 +49,11 @@ class MoravineControl final : public _Moravine,
     HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*,
                                      UINT*) override;
     HRESULT STDMETHODCALLTYPE datenice(DATE* xdate, BSTR* result) override;
+    // The results on view (moravine_results.cpp); each says "none" while its result is hidden.
+    HRESULT STDMETHODCALLTYPE get_EDD(VARIANT* edd) override;
+    HRESULT STDMETHODCALLTYPE get_EDDMethod(BSTR* method) override;
+    HRESULT STDMETHODCALLTYPE get_GestationAtBirthDays(LONG* days) override;
+    HRESULT STDMETHODCALLTYPE GestationOn(DATE xdate, LONG* days) override;
 
     // IOleObject
     HRESULT STDMETHODCALLTYPE SetClientSite(IOleClientSite*) override;
@@ -129,6 +134,9 @@ class MoravineControl final : public _Moravine,
     ~MoravineControl();
 
     HRESULT typeLibrary(ITypeLib** library);
+    // The late-bound side of the results' members; DISP_E_MEMBERNOTFOUND for any other DISPID.
+    HRESULT invokeResults(DISPID, WORD flags, DISPPARAMS*, VARIANT* result, EXCEPINFO*,
+                          UINT* badArgument);
     HRESULT activateInPlace(IOleClientSite* site, HWND parent, LPCRECT position);
     // The focus came into the control's windows or left them: the container learns it, and the
     // control becomes the active object while it has the focus.

@@ -6,3 +6,9 @@
 void connectionPoints(HMODULE library);
 void namedArgument();
 void drawnWithoutAWindow();
+
+// The type library's version and members (com_host_results.cpp).
+void typeLibraryVersion();
+void resultsMembers();
+// A control that shows no result says so through every member, early and late bound.
+void nothingOnView();
