@@ -21,12 +21,39 @@ EventConnectionPoint::~EventConnectionPoint() {
 }
 
 void EventConnectionPoint::disconnectAll() {
-    for (IUnknown*& sink : m_sinks) {
+    for (IDispatch*& sink : m_sinks) {
         if (sink)
             sink->Release();
         sink = nullptr;
     }
     m_container = nullptr;
+}
+
+void EventConnectionPoint::raise(DISPID event) {
+    // A sink may disconnect itself or others, connect more, or let the control go while it hears
+    // the event: the point stays, and sinks are found by cookie, not held in place.
+    AddRef();
+    const std::size_t connected = m_sinks.size();
+    for (std::size_t cookie = 0; cookie < connected && cookie < m_sinks.size(); ++cookie) {
+        IDispatch* sink = m_sinks[cookie];
+        if (!sink)
+            continue;
+        sink->AddRef();
+        DISPPARAMS none{nullptr, nullptr, 0, 0};
+        VARIANT result;
+        VariantInit(&result);
+        EXCEPINFO exception{};
+        // What a sink answers is its own affair: the control goes on as it was.
+        if (sink->Invoke(event, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &none, &result,
+                         &exception, nullptr) == DISP_E_EXCEPTION) {
+            SysFreeString(exception.bstrSource);
+            SysFreeString(exception.bstrDescription);
+            SysFreeString(exception.bstrHelpFile);
+        }
+        VariantClear(&result);
+        sink->Release();
+    }
+    Release();
 }
 
 HRESULT EventConnectionPoint::QueryInterface(REFIID iid, void** object) {
@@ -73,8 +100,15 @@ HRESULT EventConnectionPoint::Advise(IUnknown* sink, DWORD* cookie) {
     return atBoundary([&]() -> HRESULT {
         if (!sink || !cookie)
             return E_POINTER;
-        sink->AddRef();
-        m_sinks.push_back(sink);
+        *cookie = 0;
+        m_sinks.reserve(m_sinks.size() + 1); // nothing throws once the sink is held
+        // The events go through IDispatch: a sink of __Moravine itself is one, and so is a sink
+        // that knows only IDispatch, as a script host's is.
+        IDispatch* events = nullptr;
+        if (FAILED(sink->QueryInterface(DIID___Moravine, reinterpret_cast<void**>(&events))) &&
+            FAILED(sink->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&events))))
+            return CONNECT_E_CANNOTCONNECT;
+        m_sinks.push_back(events);
         *cookie = static_cast<DWORD>(m_sinks.size());
         return S_OK;
     });

@@ -7,8 +7,9 @@
 
 namespace ruvo::activex {
 
-// The connection point of the event interface __Moravine. The control raises no events, but a
-// container may still connect a sink; this keeps the sinks it is given until they disconnect.
+// The connection point of the event interface __Moravine: keeps the sinks a container connects
+// until they disconnect, and raises each event through every sink's IDispatch, as script hosts and
+// VB sink events.
 class EventConnectionPoint final : public IConnectionPoint {
   public:
     explicit EventConnectionPoint(IConnectionPointContainer* container);
@@ -27,12 +28,15 @@ class EventConnectionPoint final : public IConnectionPoint {
     // Lets go of every sink; the container calls it as it goes away.
     void disconnectAll();
 
+    // Calls the event, which takes no arguments, on each sink connected when it begins.
+    void raise(DISPID event);
+
   private:
     ~EventConnectionPoint();
 
     LONG m_references = 1;
     IConnectionPointContainer* m_container; // not held: it owns this
-    std::vector<IUnknown*> m_sinks;         // by cookie - 1; null once disconnected
+    std::vector<IDispatch*> m_sinks;        // by cookie - 1; null once disconnected
 };
 
 } // namespace ruvo::activex

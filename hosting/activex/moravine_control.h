@@ -18,8 +18,9 @@ namespace ruvo::activex {
 
 // One Moravine control as a COM object: datenice and the results on view through the dual
 // interface _Moravine (early bound) and IDispatch (late bound), and the interfaces a container
-// needs to embed it in place. It runs its start-up when created, persists nothing, and raises no
-// events. While in-place active it shows its surface on real Windows controls (Win32View).
+// needs to embed it in place. It runs its start-up when created and persists nothing. While
+// in-place active it shows its surface on real Windows controls (Win32View), and raises the events
+// of __Moravine when a user's input changes the results on view.
 class MoravineControl final : public _Moravine,
                               public IOleObject,
                               public IOleInPlaceObject,
@@ -123,7 +124,7 @@ class MoravineControl final : public _Moravine,
     HRESULT STDMETHODCALLTYPE GetClassInfo(ITypeInfo**) override;
     HRESULT STDMETHODCALLTYPE GetGUID(DWORD, GUID*) override;
 
-    // IConnectionPointContainer: the event interface __Moravine, which has no events.
+    // IConnectionPointContainer: the event interface __Moravine.
     HRESULT STDMETHODCALLTYPE EnumConnectionPoints(IEnumConnectionPoints**) override;
     HRESULT STDMETHODCALLTYPE FindConnectionPoint(REFIID, IConnectionPoint**) override;
 
@@ -137,6 +138,8 @@ class MoravineControl final : public _Moravine,
     // The late-bound side of the results' members; DISP_E_MEMBERNOTFOUND for any other DISPID.
     HRESULT invokeResults(DISPID, WORD flags, DISPPARAMS*, VARIANT* result, EXCEPINFO*,
                           UINT* badArgument);
+    // The run that ended changed the results on view: the events of what moved, in turn.
+    void resultsMoved(view::ResultsMoved moved);
     HRESULT activateInPlace(IOleClientSite* site, HWND parent, LPCRECT position);
     // The focus came into the control's windows or left them: the container learns it, and the
     // control becomes the active object while it has the focus.

@@ -108,6 +108,7 @@ HRESULT MoravineControl::activateInPlace(IOleClientSite* site, HWND parent, LPCR
 void MoravineControl::showView(HWND parent, const RECT& place, bool shown) {
     m_view = std::make_unique<Win32View>(m_presenter, parent, place, takeAmbientFont());
     m_view->onFocusChange = [this](bool inside) { focusChanged(inside); };
+    m_view->onResultsChange = [this](view::ResultsMoved moved) { resultsMoved(moved); };
     m_view->setDesignMode(!userMode());
     m_view->attach();
     m_view->show(shown);

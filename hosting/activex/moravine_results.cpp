@@ -1,5 +1,5 @@
 // The results on view as a host reads them: the members _Moravine gained in 1.1, early and late
-// bound.
+// bound, and the events that say when those results change.
 #include "hosting/activex/moravine_control.h"
 
 #include "dating/date.h"
@@ -132,6 +132,13 @@ HRESULT MoravineControl::invokeResults(DISPID id, WORD flags, DISPPARAMS* parame
             return S_OK;
         },
         [&](const RuntimeError& error) { return toException(error, exception); });
+}
+
+void MoravineControl::resultsMoved(view::ResultsMoved moved) {
+    if (moved.edd)
+        m_events->raise(RUVO_EDD_CHANGED_DISPID);
+    if (moved.gestationAtBirth)
+        m_events->raise(RUVO_GESTATION_AT_BIRTH_CHANGED_DISPID);
 }
 
 } // namespace ruvo::activex

@@ -51,6 +51,8 @@ class Win32View final : private view::ViewSink {
 
     // Called when the keyboard focus comes into the control's windows (true) or leaves them.
     std::function<void(bool inside)> onFocusChange;
+    // Called once at the end of an input that changed the results on view, with what moved.
+    std::function<void(view::ResultsMoved)> onResultsChange;
 
     // Design mode: the surface stands still, as a forms designer shows it while the control is
     // placed. No timer runs and no input reaches the control; the picture stays as it is.
@@ -108,7 +110,10 @@ class Win32View final : private view::ViewSink {
     view::PixelSize measureText(const std::string& text) const override;
     view::PixelSize textArea(const Widget&, view::PixelSize box) const override;
     view::SystemPalette systemPalette() const override;
-    void resultsChanged(const view::HostResults&, view::ResultsMoved) override {}
+    void resultsChanged(const view::HostResults&, view::ResultsMoved moved) override {
+        if (onResultsChange)
+            onResultsChange(moved);
+    }
 
     view::Presenter& m_presenter;
     HWND m_window = nullptr;

@@ -10,5 +10,6 @@ void drawnWithoutAWindow();
 // The type library's version and members (com_host_results.cpp).
 void typeLibraryVersion();
 void resultsMembers();
+void resultsEvents();
 // A control that shows no result says so through every member, early and late bound.
 void nothingOnView();

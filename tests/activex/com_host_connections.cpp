@@ -16,11 +16,12 @@ namespace {
 
 using CanUnloadNow = HRESULT(STDAPICALLTYPE*)();
 
-// An event sink that counts its references.
+// An event sink that counts its references; one that is no sink of __Moravine answers IUnknown
+// alone.
 class Sink final : public IUnknown {
   public:
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-        if (!IsEqualIID(iid, IID_IUnknown) && !IsEqualIID(iid, DIID___Moravine)) {
+        if (!IsEqualIID(iid, IID_IUnknown) && !(events && IsEqualIID(iid, DIID___Moravine))) {
             *object = nullptr;
             return E_NOINTERFACE;
         }
@@ -31,6 +32,7 @@ class Sink final : public IUnknown {
     ULONG STDMETHODCALLTYPE AddRef() override { return ++references; }
     ULONG STDMETHODCALLTYPE Release() override { return --references; }
     ULONG references = 1;
+    bool events = true;
 };
 
 IConnectionPointContainer* containerOf(IUnknown* control) {
@@ -76,6 +78,10 @@ void connectionPoints(HMODULE library) {
         connection.pUnk->Release();
     connections->Release();
     CHECK(point->Unadvise(cookie) == S_OK && sink.references == 1);
+    // A sink that takes no events through IDispatch cannot be told them: it is refused, not held.
+    Sink deaf;
+    deaf.events = false;
+    CHECK(point->Advise(&deaf, &cookie) == CONNECT_E_CANNOTCONNECT && deaf.references == 1);
 
     container->Release();
     control->Release();

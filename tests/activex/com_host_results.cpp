@@ -138,6 +138,25 @@ void resultsMembers() {
     library->Release();
 }
 
+// __Moravine's two events take nothing.
+void resultsEvents() {
+    ITypeLib* library = registeredLibrary(1, 1);
+    if (!library)
+        return;
+    ITypeInfo* events = nullptr;
+    CHECK(library->GetTypeInfoOfGuid(DIID___Moravine, &events) == S_OK);
+    if (events) {
+        auto members = membersOf(events);
+        CHECK(members.size() == 2);
+        CHECK(members[L"EDDChanged"].id == RUVO_EDD_CHANGED_DISPID &&
+              members[L"EDDChanged"].parameters.empty());
+        CHECK(members[L"GestationAtBirthChanged"].id == RUVO_GESTATION_AT_BIRTH_CHANGED_DISPID &&
+              members[L"GestationAtBirthChanged"].parameters.empty());
+        events->Release();
+    }
+    library->Release();
+}
+
 void nothingOnView() {
     _Moravine* early = nullptr;
     CHECK(SUCCEEDED(CoCreateInstance(CLSID_Moravine, nullptr, CLSCTX_INPROC_SERVER, IID__Moravine,

@@ -310,6 +310,7 @@ int main(int argc, char** argv) {
     typeInformation();
     typeLibraryVersion();
     resultsMembers();
+    resultsEvents();
     nothingOnView();
     if (library)
         connectionPoints(library);

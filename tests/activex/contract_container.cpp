@@ -152,8 +152,12 @@ std::wstring selectedItem(HWND list) {
     return item;
 }
 
-// Picks an item of the focused list from the keyboard: Home, then Down to it. (Wine's lists find
-// a typed item by its first character alone.)
+bool isChecked(HWND surface, const char* option) {
+    return SendMessageW(childNamed(surface, option), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+} // namespace
+
 void pickByKeys(HWND list, const std::wstring& item, HWND frame, ContractSite& site) {
     const LRESULT index = SendMessageW(list, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
                                        reinterpret_cast<LPARAM>(item.c_str()));
@@ -164,12 +168,6 @@ void pickByKeys(HWND list, const std::wstring& item, HWND frame, ContractSite& s
     pump(frame, site, 100);
     CHECK(selectedItem(list) == item);
 }
-
-bool isChecked(HWND surface, const char* option) {
-    return SendMessageW(childNamed(surface, option), BM_GETCHECK, 0, 0) == BST_CHECKED;
-}
-
-} // namespace
 
 void keyboardSession(HWND frame) {
     HostForm form(frame);

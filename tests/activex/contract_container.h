@@ -50,6 +50,10 @@ struct HostForm {
 // Names joined by spaces, for a message.
 std::string joined(const std::vector<std::string>& names);
 
+// Picks an item of the focused list from the keyboard: Home, then Down to it. (Wine's lists find
+// a typed item by its first character alone.)
+void pickByKeys(HWND list, const std::wstring& item, HWND frame, ContractSite& site);
+
 // A keyboard-only session with keys from the X server, as a person without a mouse works the
 // control: Tab in, the arrows within an option group, the lists, Enter on "Calculate EDD"; the
 // focus then rests on the result just shown.

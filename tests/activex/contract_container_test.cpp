@@ -1,9 +1,10 @@
 // The control in a container that keeps the OLE control contract to the letter: its own sites,
 // host buttons before and after the control, and a message loop that offers every key to the
 // active object's TranslateAccelerator before its own dialog manager. Keys and clicks come from
-// the X server: the Tab walk, then a keyboard-only session. Then the control in design mode, in a
-// container whose loop is busy, in the form's font, and drawn at another resolution; then as
-// users who change their desktop's settings meet it. Saves a picture of the control in a font
+// the X server: the Tab walk, a keyboard-only session, and a session whose results the host reads
+// and hears of. Then the control in design mode, in a container whose loop is busy, in the form's
+// font, and drawn at another resolution; then as users who change their desktop's settings meet
+// it. Saves a picture of the control in a font
 // twice the design's. Run under Wine after registration:
 //   contract_container_test.exe SCREENSHOT.png
 #include "com_check.h"
@@ -11,6 +12,7 @@
 #include "contract_site.h"
 #include "hosting/activex/ruvo_h.h"
 #include "picture.h"
+#include "results_session.h"
 #include "user_settings_checks.h"
 #include "win32_view_checks.h"
 #include "x_input.h"
@@ -260,6 +262,7 @@ int main(int argc, char** argv) {
                                  40, 40, 640, 500, nullptr, nullptr, nullptr, nullptr);
     tabThroughTheControl(frame);
     ruvo::activex::testing::keyboardSession(frame);
+    ruvo::activex::testing::resultsSession(frame);
     designMode(frame);
     busyLoop(frame);
     ambientFont(frame);
