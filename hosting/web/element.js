@@ -236,7 +236,8 @@ class RuvoMoravineElement extends HTMLElementBase {
     // Observations naming subject, a reference such as "Patient/123", when one is given; null
     // while no EDD is on view. A subject that is no reference is refused with a TypeError.
     toFHIR(subject = "") {
-        if (typeof subject !== "string")
+        // A NUL would end the text the core reads, and leave a shorter reference.
+        if (typeof subject !== "string" || subject.includes("\0"))
             throw new TypeError("the subject must be a reference such as Patient/123");
         if (!this.#control)
             return null;

@@ -120,7 +120,7 @@ export async function checkFormControl(report, browser, origin) {
             const element = document.getElementById('dating');
             const record = element.toFHIR('Patient/123');
             const [edd, scan] = record.entry.map((entry) => entry.resource);
-            const refusals = ['Patient 123', 42].map((subject) => {
+            const refusals = ['Patient 123', 'Patient/1\0x', 42].map((subject) => {
                 try {
                     element.toFHIR(subject);
                     return null;
@@ -131,7 +131,7 @@ export async function checkFormControl(report, browser, origin) {
             return [none, record.type, edd.valueDateTime === element.edd,
                     edd.derivedFrom[0].reference === record.entry[1].fullUrl,
                     scan.valueQuantity.unit, edd.subject.reference, refusals];
-        }, noRecord), [null, 'collection', true, true, 'mm', 'Patient/123', ['TypeError', 'TypeError']]);
+        }, noRecord), [null, 'collection', true, true, 'mm', 'Patient/123', ['TypeError', 'TypeError', 'TypeError']]);
         report.equal('the gestation on a visit\'s day: none before the EDD, then counted from it, ' +
             'a day before the start refused',
         await session.page.evaluate((none) => {
