@@ -4,8 +4,8 @@ set -euo pipefail
 repo_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$repo_root"
 
-# The packages every build needs; scripts add their own.
-build_packages=(g++ cmake ninja-build)
+# The packages every build needs; scripts add their own. nlohmann/json writes the FHIR record.
+build_packages=(g++ cmake ninja-build nlohmann-json3-dev)
 # Qt 6 for the widget, its Designer plugin and the demo, with fonts for drawing without a display.
 qt_packages=(qt6-base-dev qt6-tools-dev libqt6opengl6-dev qt6-qpa-plugins fonts-liberation2
     fonts-dejavu-core)

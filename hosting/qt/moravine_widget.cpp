@@ -10,6 +10,7 @@
 #include "hosting/qt/qt_colors.h"
 #include "hosting/qt/result_label.h"
 #include "hosting/qt/text_fit.h"
+#include "hosting/view/host_record.h"
 #include "hosting/view/tab_order.h"
 
 #include <QApplication>
@@ -23,6 +24,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <stdexcept>
 
 // Resources of a static library are registered by name, outside any namespace.
 static void registerPictures() {
@@ -420,6 +422,15 @@ int MoravineWidget::gestationOnDays(QDate day) const {
         return gestation ? gestation->totalDays : -1;
     } catch (const RuntimeError&) {
         return -1; // before the pregnancy's start
+    }
+}
+
+QByteArray MoravineWidget::fhirRecord(const QString& subject) const {
+    try {
+        return QByteArray::fromStdString(
+            view::fhirRecord(m_presenter.results(), subject.toStdString()));
+    } catch (const std::invalid_argument&) {
+        return {};
     }
 }
 

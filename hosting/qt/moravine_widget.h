@@ -88,6 +88,10 @@ class MoravineWidget : public QWidget, private view::ViewSink {
     // The gestation in days on that day, the EDD on view being day 280; -1 while no EDD is on
     // view, and for a day that is invalid or before the pregnancy's start.
     int gestationOnDays(QDate day) const;
+    // The dating on view as a FHIR R4 Bundle in UTF-8 JSON, its Observations naming the subject
+    // when one is given ("Patient/123"); empty while no EDD is on view, and for a subject that is
+    // no reference.
+    QByteArray fhirRecord(const QString& subject = {}) const;
 
   signals:
     // A run-time error ended a handler the user's action or a tick began.

@@ -2,6 +2,8 @@
 
 #include "dating/biometry.h"
 #include "dating/date_text.h"
+#include "dating/due_date.h"
+#include "dating/numbers.h"
 
 namespace ruvo::view {
 
@@ -21,6 +23,22 @@ std::string_view methodKey(EddMethod method) {
     return "derived";
 }
 
+namespace {
+
+EddMethod methodOf(Measurement measurement) {
+    switch (measurement) {
+    case Measurement::CrownRumpLength:
+        return EddMethod::CrownRumpLength;
+    case Measurement::BiparietalDiameter:
+        return EddMethod::BiparietalDiameter;
+    case Measurement::HeadCircumference:
+        break;
+    }
+    return EddMethod::HeadCircumference;
+}
+
+} // namespace
+
 std::optional<GestationAtBirth> gestationOn(const HostResults& results, Date day) {
     if (!results.edd)
         return std::nullopt;
@@ -33,23 +51,41 @@ HostResults resultsOnView(const ControlCore& control) {
     if (!s.FrameEDD.visible())
         return results;
     results.edd = control.state.EDDDate;
-    // The options in the order "Calculate EDD" reads them.
-    if (!s.OptUS.value()) {
-        results.method = EddMethod::Lmp;
-        results.methodValue =
-            s.DDLSDateD.text() + " " + s.DDLSDateM.text() + " " + s.DDLSDateY.text();
-    } else if (!s.OptFB.value()) {
-        results.method = EddMethod::Derived;
-        results.methodValue = s.DDUSW.text() + " weeks " + s.DDUSD.text() + " days";
-    } else {
-        results.method = s.OptCRL.value()   ? EddMethod::CrownRumpLength
-                         : s.OptBPD.value() ? EddMethod::BiparietalDiameter
-                                            : EddMethod::HeadCircumference;
-        results.methodValue = s.DDVal.text();
+    // The options in the order "Calculate EDD" reads them. The lists held a date and a number
+    // when it did; should a host have changed them since, the source stays unknown.
+    const auto listsDate = [&] {
+        return dateFromPickers(s.DDLSDateD.text(), s.DDLSDateM.text(), s.DDLSDateY.text());
+    };
+    try {
+        if (!s.OptUS.value()) {
+            results.method = EddMethod::Lmp;
+            results.methodValue =
+                s.DDLSDateD.text() + " " + s.DDLSDateM.text() + " " + s.DDLSDateY.text();
+            results.source = record::LastMenstrualPeriod{listsDate()};
+        } else if (!s.OptFB.value()) {
+            results.method = EddMethod::Derived;
+            results.methodValue = s.DDUSW.text() + " weeks " + s.DDUSD.text() + " days";
+            results.source = record::ScanGestation{
+                static_cast<int>(
+                    derivedGestationDays(parseNumber(s.DDUSW.text()), parseNumber(s.DDUSD.text()))),
+                listsDate()};
+        } else {
+            const Measurement measurement = s.OptCRL.value()   ? Measurement::CrownRumpLength
+                                            : s.OptBPD.value() ? Measurement::BiparietalDiameter
+                                                               : Measurement::HeadCircumference;
+            results.method = methodOf(measurement);
+            results.methodValue = s.DDVal.text();
+            results.source =
+                record::ScanMeasurement{measurement, parseNumber(s.DDVal.text()), listsDate()};
+        }
+    } catch (const RuntimeError&) {
+        results.source = std::monostate{};
     }
-    if (s.FrameGest.visible())
+    if (s.FrameGest.visible()) {
         results.gestationAtBirthDays =
             termDays + static_cast<int>(control.state.DOBDate - control.state.EDDDate);
+        results.dateOfBirth = control.state.DOBDate;
+    }
     return results;
 }
 
@@ -67,6 +103,11 @@ void ResultsWatcher::handlerFinished(const Widget&, Event, Invocation, const Run
     if (m_control.host.depth() > 0)
         return;
     HostResults now = resultsOnView(m_control);
+    if (now.edd) {
+        const bool sameDating = m_results.edd == now.edd && m_results.method == now.method &&
+                                m_results.methodValue == now.methodValue;
+        now.calculatedOn = sameDating ? m_results.calculatedOn : m_control.clock.today();
+    }
     if (now == m_results)
         return;
     m_results = std::move(now);

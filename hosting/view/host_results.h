@@ -2,6 +2,7 @@
 
 #include "control/core/control_core.h"
 #include "dating/gestation_at_birth.h"
+#include "record/fhir_record.h"
 
 #include <functional>
 #include <optional>
@@ -24,11 +25,17 @@ struct HostResults {
     // The value the method used: "45" (mm) for a measurement, "12 weeks 3 days" for a derived
     // gestation, the LMP date for the LMP.
     std::string methodValue;
+    // The LMP, or the scan's date with its measurement or the gestation read off it.
+    record::EddSource source;
+    // Today when the EDD came on view.
+    std::optional<Date> calculatedOn;
     std::optional<int> gestationAtBirthDays;
+    std::optional<Date> dateOfBirth;
     friend bool operator==(const HostResults&, const HostResults&) = default;
 };
 
 // Any change of the inputs hides the results, so the selections on view are those they came from.
+// Knows no calculatedOn: only a watcher sees the EDD come.
 HostResults resultsOnView(const ControlCore&);
 
 // The gestation on a day, the EDD on view being day 280, as "Calculate gestation" counts it for a

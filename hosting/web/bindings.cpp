@@ -7,6 +7,7 @@
 #include "dating/date_text.h"
 #include "host/combo_box.h"
 #include "host/runtime_error.h"
+#include "hosting/view/host_record.h"
 #include "hosting/view/presenter.h"
 #include "hosting/view/view_sink.h"
 
@@ -19,6 +20,8 @@
 #include <cstdint>
 #include <cstdio>
 #include <exception>
+#include <stdexcept>
+#include <string>
 #include <string_view>
 
 // The element's side of each sink call, found by the element's number. An element the page
@@ -225,6 +228,11 @@ class ElementView final : public view::ViewSink {
     static constexpr int noEdd = -1;
     static constexpr int beforeStart = -2;
 
+    // The record of the dating on view; empty while no EDD is on view.
+    std::string fhirRecord(const char* subject) const {
+        return view::fhirRecord(m_presenter.results(), subject);
+    }
+
     void timerFired() { m_presenter.timerFired(); }
     void layOut() { m_presenter.layOut(); }
 
@@ -406,6 +414,17 @@ EMSCRIPTEN_KEEPALIVE int moravine_press_key(ElementView* view, const char* name,
 // pregnancy's start or one that does not exist.
 EMSCRIPTEN_KEEPALIVE int moravine_gestation_on(ElementView* view, int year, int month, int day) {
     return guarded(view, [&] { return view->gestationOn(year, month, day); });
+}
+// The FHIR record of the dating on view as JSON: empty while no EDD is on view, null for a
+// subject that is no reference. The text stays until the next call.
+EMSCRIPTEN_KEEPALIVE const char* moravine_fhir_record(ElementView* view, const char* subject) {
+    static std::string text;
+    try {
+        text = view->fhirRecord(subject);
+    } catch (const std::invalid_argument&) {
+        return nullptr;
+    }
+    return text.c_str();
 }
 EMSCRIPTEN_KEEPALIVE void moravine_timer_fired(ElementView* view) {
     guarded(view, [&] { view->timerFired(); });

@@ -232,6 +232,24 @@ class RuvoMoravineElement extends HTMLElementBase {
         return days;
     }
 
+    // The dating on view as the FHIR R4 record an EHR stores (a Bundle of type collection), its
+    // Observations naming subject, a reference such as "Patient/123", when one is given; null
+    // while no EDD is on view. A subject that is no reference is refused with a TypeError.
+    toFHIR(subject = "") {
+        // A NUL would end the text the core reads, and leave a shorter reference.
+        if (typeof subject !== "string" || subject.includes("\0"))
+            throw new TypeError("the subject must be a reference such as Patient/123");
+        if (!this.#control)
+            return null;
+        const text = withText([subject], (pointer) => {
+            const record = core._moravine_fhir_record(this.#control, pointer);
+            return record ? core.UTF8ToString(record) : null;
+        });
+        if (text === null)
+            throw new TypeError(`${quoted(subject)} is no reference such as Patient/123`);
+        return text ? JSON.parse(text) : null;
+    }
+
     connectedCallback() {
         if (this.#control) {
             // Its new place may give it another font or theme.

@@ -22,6 +22,27 @@ export interface RuntimeErrorDetail {
   message: string;
 }
 
+/** The record toFHIR gives: a FHIR R4 Bundle of Observations, typed as far as the control fills
+ * it in. */
+export interface FhirBundle {
+  resourceType: "Bundle";
+  type: "collection";
+  entry: Array<{fullUrl: string; resource: FhirObservation}>;
+}
+
+export interface FhirObservation {
+  resourceType: "Observation";
+  status: "final";
+  code: {coding: Array<{system: string; code: string; display: string}>};
+  method?: {coding: Array<{system: string; code: string; display: string}>};
+  subject?: {reference: string};
+  /** "YYYY-MM-DD" */
+  effectiveDateTime: string;
+  valueDateTime?: string;
+  valueQuantity?: {value: number; unit: string; system: string; code: string};
+  derivedFrom?: Array<{reference: string}>;
+}
+
 export interface RuvoMoravineEventMap extends HTMLElementEventMap {
   "edd-change": CustomEvent<EddChangeDetail>;
   "gestation-change": CustomEvent<GestationChangeDetail>;
@@ -67,6 +88,11 @@ export declare class RuvoMoravineElement extends HTMLElement {
    * day 280: -1 while no EDD is on view or for anything but a day. Throws a RangeError for a day
    * before the pregnancy's start. */
   gestationOn(date: Date | string): number;
+  /** The dating on view as the FHIR R4 record an EHR stores: a Bundle of type collection with
+   * the EDD Observation, what it was derived from and the gestation at birth once on view, each
+   * naming subject (a reference such as "Patient/123") when given; null while no EDD is on view.
+   * Throws a TypeError for a subject that is no reference. */
+  toFHIR(subject?: string): FhirBundle | null;
 
   addEventListener<K extends keyof RuvoMoravineEventMap>(
       type: K, listener: (this: RuvoMoravineElement, event: RuvoMoravineEventMap[K]) => unknown,

@@ -91,6 +91,29 @@ TEST(RuvoCli, GestationOnAnyDay) {
                   "gestation takes --dob or --on, not both");
 }
 
+// The record's own shape is the record's tests'; here, that the command line fills it in.
+TEST(RuvoCli, PrintsTheRecordOfTheDating) {
+    const Outcome scan = run({"edd", "--scan", "2006-04-06", "--weeks", "12", "--days", "3",
+                              "--fhir", "--today", "2006-04-10", "--subject", "Patient/7"});
+    ASSERT_EQ(scan.status, 0) << scan.err;
+    for (const char* part :
+         {R"("valueDateTime": "2006-10-16")", R"("effectiveDateTime": "2006-04-10")",
+          R"("effectiveDateTime": "2006-04-06")", R"("value": 87)", R"("code": "11888-5")",
+          R"("reference": "Patient/7")"})
+        EXPECT_NE(scan.out.find(part), std::string::npos) << part << " in " << scan.out;
+    const Outcome birth = run({"gestation", "--edd", "2006-10-26", "--dob", "2006-10-20", "--fhir",
+                               "--today", "2006-10-20"});
+    ASSERT_EQ(birth.status, 0) << birth.err;
+    EXPECT_NE(birth.out.find(R"("value": 274)"), std::string::npos) << birth.out;
+    expectRefusal({"edd", "--lmp", "2006-01-01", "--fhir=yes"}, "--fhir takes no value");
+    expectRefusal({"edd", "--lmp", "2006-01-01", "--subject", "Patient/7"},
+                  "--subject and --today go with --fhir");
+    expectRefusal({"edd", "--lmp", "2006-01-01", "--fhir", "--subject", "Patient 7"},
+                  "the subject must be a reference such as Patient/123");
+    expectRefusal({"gestation", "--edd", "2006-10-26", "--on", "2006-09-04", "--fhir"},
+                  "--fhir records the gestation at birth: give --dob, not --on");
+}
+
 TEST(RuvoCli, RefusesMalformedCommands) {
     expectRefusal({}, "no command given (see ruvo --help)");
     expectRefusal({"due"}, "unknown command \"due\" (see ruvo --help)");
@@ -101,7 +124,7 @@ TEST(RuvoCli, RefusesMalformedCommands) {
     expectRefusal({"edd", "--when", "2006-01-01"}, "unknown option --when (see ruvo --help)");
     expectRefusal({"edd", "2006-01-01"}, "unknown option 2006-01-01 (see ruvo --help)");
     expectRefusal({"edd"}, "edd needs --lmp DATE or --scan DATE (see ruvo --help)");
-    expectRefusal({"edd", "--lmp", "2006-01-01", "--crl", "45"}, "edd --lmp takes no other option");
+    expectRefusal({"edd", "--lmp", "2006-01-01", "--crl", "45"}, "edd --lmp takes no scan option");
     expectRefusal({"edd", "--scan", "2006-04-06"},
                   "edd --scan needs exactly one of --crl, --bpd, --hc or --weeks with --days");
     expectRefusal({"edd", "--scan", "2006-04-06", "--crl", "45", "--bpd", "40"},
@@ -145,7 +168,8 @@ TEST(RuvoCli, HelpDocumentsEveryForm) {
     EXPECT_EQ(outcome.status, 0);
     for (const char* form :
          {"ruvo datenice DATE", "ruvo edd --lmp DATE", "--crl MM", "--bpd MM", "--hc MM",
-          "--weeks W --days D", "ruvo gestation --edd DATE (--dob DATE | --on DATE)"})
+          "--weeks W --days D", "ruvo gestation --edd DATE --dob DATE [RECORD]",
+          "ruvo gestation --edd DATE --on DATE", "--fhir [--subject REF] [--today DATE]"})
         EXPECT_NE(outcome.out.find(form), std::string::npos) << form;
 }
 

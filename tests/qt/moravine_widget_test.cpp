@@ -11,6 +11,9 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -401,17 +404,35 @@ TEST_F(MoravineWidgetTest, ArrowsSelectWithinAnOptionGroupAndSpacePressesAButton
     EXPECT_TRUE(s.OptUS.value());
 }
 
+// The resources of the record fhirRecord gives, in its order.
+QJsonArray recordResources(const MoravineWidget& view, const QString& subject = {}) {
+    QJsonArray resources;
+    for (const QJsonValue entry :
+         QJsonDocument::fromJson(view.fhirRecord(subject))["entry"].toArray())
+        resources.append(entry["resource"]);
+    return resources;
+}
+
 TEST_F(MoravineWidgetTest, TheHostSeesTheResultsAsProperties) {
     QSignalSpy eddChanges(&view, &MoravineWidget::eddChanged);
     QSignalSpy gestationChanges(&view, &MoravineWidget::gestationAtBirthChanged);
     EXPECT_TRUE(view.property("edd").toDate().isNull());
     EXPECT_EQ(view.property("gestationAtBirthDays").toInt(), -1);
     EXPECT_EQ(view.gestationOnDays(QDate(2006, 9, 4)), -1);
+    EXPECT_TRUE(view.fhirRecord().isEmpty());
     scanWithCrownRumpLength45();
     click(s.ComCalcEDD);
     EXPECT_EQ(eddChanges.count(), 1);
     EXPECT_EQ(view.property("edd").toDate(), QDate(2006, 10, 26));
     EXPECT_EQ(view.property("eddMethod").toString(), "crl");
+    // The record's EDD is the day on view, calculated on the clock's today.
+    const QJsonArray dating = recordResources(view, "Patient/123");
+    ASSERT_EQ(dating.size(), 2);
+    EXPECT_EQ(dating[0]["valueDateTime"].toString(), view.edd().toString(Qt::ISODate));
+    EXPECT_EQ(dating[0]["effectiveDateTime"].toString(), "2006-12-07");
+    EXPECT_EQ(dating[1]["valueQuantity"]["value"].toInt(), 45);
+    EXPECT_EQ(dating[1]["subject"]["reference"].toString(), "Patient/123");
+    EXPECT_TRUE(view.fhirRecord("Patient 123").isEmpty());
     // A visit's day counts from the EDD on view; the day before the pregnancy's start is none.
     EXPECT_EQ(view.gestationOnDays(QDate(2006, 9, 4)), 228);
     EXPECT_EQ(view.gestationOnDays(QDate(2006, 1, 19)), 0);
@@ -422,11 +443,16 @@ TEST_F(MoravineWidgetTest, TheHostSeesTheResultsAsProperties) {
     click(s.ComCalcGest);
     EXPECT_EQ(gestationChanges.count(), 1);
     EXPECT_EQ(view.gestationAtBirthDays(), 274);
+    const QJsonArray birth = recordResources(view);
+    ASSERT_EQ(birth.size(), 3);
+    EXPECT_EQ(birth[2]["valueQuantity"]["value"].toInt(), view.gestationAtBirthDays());
+    EXPECT_EQ(birth[2]["effectiveDateTime"].toString(), "2006-10-20");
     pick(s.DDVal, "46");
     EXPECT_EQ(eddChanges.count(), 2);
     EXPECT_EQ(gestationChanges.count(), 2);
     EXPECT_TRUE(view.edd().isNull());
     EXPECT_EQ(view.eddMethod(), "");
+    EXPECT_TRUE(view.fhirRecord().isEmpty());
 }
 
 // In a host that scrolls, the wheel over a closed list that does not have the focus scrolls the

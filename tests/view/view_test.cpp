@@ -325,13 +325,21 @@ TEST_F(ViewTest, TheHostSeesTheResultsOnView) {
     EXPECT_EQ(changes[0].edd, parseDate("26 October 2006"));
     EXPECT_EQ(methodKey(*changes[0].method), "crl");
     EXPECT_EQ(changes[0].methodValue, "45");
+    EXPECT_EQ(changes[0].source, record::EddSource(record::ScanMeasurement{
+                                     Measurement::CrownRumpLength, 45, parseDate("6 April 2006")}));
+    EXPECT_EQ(changes[0].calculatedOn, clock.today());
     EXPECT_FALSE(changes[0].gestationAtBirthDays);
     click(s.OptYes);
     pick(s.DDDOBDateD, "20");
     EXPECT_EQ(changes.size(), 1u) << "nothing the host sees has changed";
+    // The EDD keeps the day it was calculated on as the days go by.
+    const Date calculatedOn = clock.today();
+    clock.setToday(calculatedOn + 1);
     click(s.ComCalcGest);
     ASSERT_EQ(changes.size(), 2u);
     EXPECT_EQ(changes[1].gestationAtBirthDays, 274);
+    EXPECT_EQ(changes[1].dateOfBirth, parseDate("20 October 2006"));
+    EXPECT_EQ(changes[1].calculatedOn, calculatedOn);
     pick(s.DDVal, "46");
     ASSERT_EQ(changes.size(), 3u);
     EXPECT_EQ(changes[2], HostResults{});
@@ -344,10 +352,14 @@ TEST_F(ViewTest, EveryMethodNamesItsValue) {
     click(s.ComCalcEDD);
     EXPECT_EQ(resultsOnView(control).method, EddMethod::Derived);
     EXPECT_EQ(resultsOnView(control).methodValue, "12 weeks 3 days");
+    EXPECT_EQ(resultsOnView(control).source,
+              record::EddSource(record::ScanGestation{87, parseDate("1 January 2000")}));
     click(s.OptLMP);
     click(s.ComCalcEDD);
     EXPECT_EQ(resultsOnView(control).method, EddMethod::Lmp);
     EXPECT_EQ(resultsOnView(control).methodValue, "1 January 2000");
+    EXPECT_EQ(resultsOnView(control).source,
+              record::EddSource(record::LastMenstrualPeriod{parseDate("1 January 2000")}));
     click(s.OptUS);
     click(s.OptHC);
     click(s.ComCalcEDD);

@@ -112,7 +112,26 @@ export async function checkFormControl(report, browser, origin) {
             description: 'Press "Calculate EDD": the form needs the EDD.',
         });
         const noEdd = await session.page.evaluate(() => document.getElementById('dating').gestationOn('2006-09-04'));
+        const noRecord = await session.page.evaluate(() => document.getElementById('dating').toFHIR());
         await dateByScan(session);
+        report.equal('the record: none before the EDD, then its EDD the day on view, derived from ' +
+            'the scan, naming the subject; a subject that is no reference refused',
+        await session.page.evaluate((none) => {
+            const element = document.getElementById('dating');
+            const record = element.toFHIR('Patient/123');
+            const [edd, scan] = record.entry.map((entry) => entry.resource);
+            const refusals = ['Patient 123', 'Patient/1\0x', 42].map((subject) => {
+                try {
+                    element.toFHIR(subject);
+                    return null;
+                } catch (error) {
+                    return error.name;
+                }
+            });
+            return [none, record.type, edd.valueDateTime === element.edd,
+                    edd.derivedFrom[0].reference === record.entry[1].fullUrl,
+                    scan.valueQuantity.unit, edd.subject.reference, refusals];
+        }, noRecord), [null, 'collection', true, true, 'mm', 'Patient/123', ['TypeError', 'TypeError', 'TypeError']]);
         report.equal('the gestation on a visit\'s day: none before the EDD, then counted from it, ' +
             'a day before the start refused',
         await session.page.evaluate((none) => {
@@ -133,8 +152,10 @@ export async function checkFormControl(report, browser, origin) {
             }), [scanEdd, true]);
         await session.page.click('#reset');
         await session.poll(async () => (await session.property('edd')) === '', 3_000);
-        report.equal('a form reset withdraws the EDD from view and from the form',
-            [await session.property('edd'), await formValue(session)], ['', null]);
+        report.equal('a form reset withdraws the EDD from view, from the form and from the record',
+            [await session.property('edd'), await formValue(session),
+                await session.page.evaluate(() => document.getElementById('dating').toFHIR())],
+            ['', null, null]);
 
         const focused = () => session.page.evaluate(() =>
             document.getElementById('dating').shadowRoot.activeElement?.id ?? null);
