@@ -37,6 +37,17 @@ std::wstring widen(const std::string& utf8) {
     return wide;
 }
 
+std::string narrow(std::wstring_view utf16) {
+    if (utf16.empty())
+        return {};
+    const int length = WideCharToMultiByte(CP_UTF8, 0, utf16.data(), static_cast<int>(utf16.size()),
+                                           nullptr, 0, nullptr, nullptr);
+    std::string utf8(static_cast<std::size_t>(length), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, utf16.data(), static_cast<int>(utf16.size()), utf8.data(),
+                        length, nullptr, nullptr);
+    return utf8;
+}
+
 HRESULT toHresult(const RuntimeError& error) {
     return MAKE_HRESULT(SEVERITY_ERROR, FACILITY_CONTROL, errorNumber(error.kind()));
 }

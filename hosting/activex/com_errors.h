@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <string>
+#include <string_view>
 
 namespace ruvo::activex {
 
@@ -21,5 +22,7 @@ HRESULT reportError(const RuntimeError&);
 HRESULT toException(const RuntimeError&, EXCEPINFO*);
 
 std::wstring widen(const std::string& utf8);
+// UTF-8 of UTF-16 text, every character kept, a NUL too.
+std::string narrow(std::wstring_view utf16);
 
 } // namespace ruvo::activex

@@ -55,6 +55,7 @@ class MoravineControl final : public _Moravine,
     HRESULT STDMETHODCALLTYPE get_EDDMethod(BSTR* method) override;
     HRESULT STDMETHODCALLTYPE get_GestationAtBirthDays(LONG* days) override;
     HRESULT STDMETHODCALLTYPE GestationOn(DATE xdate, LONG* days) override;
+    HRESULT STDMETHODCALLTYPE get_FHIR(BSTR subject, BSTR* record) override;
 
     // IOleObject
     HRESULT STDMETHODCALLTYPE SetClientSite(IOleClientSite*) override;

@@ -7,9 +7,12 @@
 #include "hosting/activex/com_errors.h"
 #include "hosting/activex/control_ids.h"
 #include "hosting/activex/dispatch_arguments.h"
+#include "hosting/view/host_record.h"
 #include "hosting/view/host_results.h"
 
+#include <stdexcept>
 #include <string>
+#include <string_view>
 
 namespace ruvo::activex {
 
@@ -19,6 +22,7 @@ constexpr DISPID edd_dispid = RUVO_EDD_DISPID;
 constexpr DISPID method_dispid = RUVO_EDD_METHOD_DISPID;
 constexpr DISPID gestation_at_birth_dispid = RUVO_GESTATION_AT_BIRTH_DAYS_DISPID;
 constexpr DISPID gestation_on_dispid = RUVO_GESTATION_ON_DISPID;
+constexpr DISPID fhir_dispid = RUVO_FHIR_DISPID;
 
 VARIANT eddOf(const view::HostResults& results) {
     VARIANT edd;
@@ -48,6 +52,19 @@ LONG gestationOnDay(const view::HostResults& results, DATE xdate) {
     const Date day = dateFromCivil(civilFromDate(xdate));
     const auto gestation = view::gestationOn(results, day);
     return gestation ? gestation->totalDays : -1;
+}
+
+// The FHIR record of the results on view, naming subject unless it is empty; "" while no EDD is on
+// view. A subject that is no reference is an invalid argument, as a script reads it in Err.
+BSTR recordOf(const view::HostResults& results, std::wstring_view subject) {
+    std::string record;
+    try {
+        record = view::fhirRecord(results, narrow(subject));
+    } catch (const std::invalid_argument& error) {
+        throw RuntimeError(ErrorKind::InvalidArgument, error.what());
+    }
+    const std::wstring text = widen(record);
+    return SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
 }
 
 } // namespace
@@ -88,12 +105,28 @@ HRESULT MoravineControl::GestationOn(DATE xdate, LONG* days) {
         [](const RuntimeError& error) { return reportError(error); });
 }
 
-// The properties answer DISPATCH_PROPERTYGET. GestationOn is a method to VBScript, which may also
-// pass DISPATCH_PROPERTYGET with it, as VB does where the call's value is used.
+HRESULT MoravineControl::get_FHIR(BSTR subject, BSTR* record) {
+    if (!record)
+        return E_POINTER;
+    *record = nullptr;
+    return atBoundary(
+        [&]() -> HRESULT {
+            *record = recordOf(m_presenter.results(),
+                               subject ? std::wstring_view(subject, SysStringLen(subject))
+                                       : std::wstring_view());
+            return *record ? S_OK : E_OUTOFMEMORY;
+        },
+        [](const RuntimeError& error) { return reportError(error); });
+}
+
+// The properties answer DISPATCH_PROPERTYGET; FHIR takes its subject as a property's argument.
+// GestationOn is a method to VBScript, which may also pass DISPATCH_PROPERTYGET with it, as VB does
+// where the call's value is used.
 HRESULT MoravineControl::invokeResults(DISPID id, WORD flags, DISPPARAMS* parameters,
                                        VARIANT* result, EXCEPINFO* exception, UINT* badArgument) {
     const bool isMethod = id == gestation_on_dispid;
-    if (!isMethod && id != edd_dispid && id != method_dispid && id != gestation_at_birth_dispid)
+    if (!isMethod && id != edd_dispid && id != method_dispid && id != gestation_at_birth_dispid &&
+        id != fhir_dispid)
         return DISP_E_MEMBERNOTFOUND;
     if (!(flags & (isMethod ? DISPATCH_METHOD | DISPATCH_PROPERTYGET : DISPATCH_PROPERTYGET)))
         return DISP_E_MEMBERNOTFOUND;
@@ -101,7 +134,8 @@ HRESULT MoravineControl::invokeResults(DISPID id, WORD flags, DISPPARAMS* parame
         return E_INVALIDARG;
     if (const HRESULT named = checkNamedArguments(*parameters, badArgument); FAILED(named))
         return named;
-    if (!isMethod && parameters->cArgs != 0)
+    const UINT mostArguments = isMethod || id == fhir_dispid ? 1 : 0;
+    if (!isMethod && parameters->cArgs > mostArguments)
         return DISP_E_BADPARAMCOUNT;
     return atBoundary(
         [&]() -> HRESULT {
@@ -118,6 +152,14 @@ HRESULT MoravineControl::invokeResults(DISPID id, WORD flags, DISPPARAMS* parame
             } else if (id == gestation_at_birth_dispid) {
                 value.vt = VT_I4;
                 value.lVal = gestationAtBirthOf(results);
+            } else if (id == fhir_dispid) {
+                value.vt = VT_BSTR;
+                value.bstrVal =
+                    recordOf(results, parameters->cArgs == 0
+                                          ? std::wstring()
+                                          : textIn(parameters->rgvarg[0], badArgument, "FHIR"));
+                if (!value.bstrVal)
+                    return E_OUTOFMEMORY;
             } else {
                 if (parameters->cArgs != 1)
                     throw RuntimeError(ErrorKind::InvalidArgument, "GestationOn takes one date");

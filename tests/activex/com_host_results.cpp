@@ -39,12 +39,13 @@ std::map<std::wstring, Member> membersOf(ITypeInfo* info) {
         info->GetFuncDesc(index, &function);
         BSTR name = nullptr;
         info->GetDocumentation(function->memid, &name, nullptr, nullptr, nullptr);
-        Member member{function->memid,      function->invkind, {}, function->elemdescFunc.tdesc.vt,
-                      function->cParamsOpt, function->oVft};
+        Member member{function->memid, function->invkind, {}, function->elemdescFunc.tdesc.vt, 0,
+                      function->oVft};
         for (SHORT parameter = 0; parameter < function->cParams; ++parameter) {
             const ELEMDESC& described = function->lprgelemdescParam[parameter];
             member.parameters.push_back(described.tdesc.vt);
-            if (described.paramdesc.wParamFlags & PARAMFLAG_FOPT)
+            // A parameter with a default may be left out, whether or not it is marked optional.
+            if (described.paramdesc.wParamFlags & (PARAMFLAG_FOPT | PARAMFLAG_FHASDEFAULT))
                 ++member.optional;
         }
         if (!(function->wFuncFlags & FUNCFLAG_FRESTRICTED))
@@ -104,7 +105,7 @@ void resultsMembers() {
     ITypeInfo* dispatch = nullptr;
     CHECK(library->GetTypeInfoOfGuid(IID__Moravine, &dispatch) == S_OK);
     auto members = membersOf(dispatch);
-    CHECK(members.size() == 5);
+    CHECK(members.size() == 6);
     CHECK(members[L"datenice"].id == RUVO_DATENICE_DISPID);
     const Member edd = members[L"EDD"];
     CHECK(edd.id == RUVO_EDD_DISPID && edd.kind == INVOKE_PROPERTYGET && edd.parameters.empty() &&
@@ -118,6 +119,11 @@ void resultsMembers() {
     const Member on = members[L"GestationOn"];
     CHECK(on.id == RUVO_GESTATION_ON_DISPID && on.kind == INVOKE_FUNC &&
           on.parameters == std::vector<VARTYPE>{VT_DATE} && on.returns == VT_I4);
+    // FHIR's subject may be left out, as ctl.FHIR reads it in VB.
+    const Member record = members[L"FHIR"];
+    CHECK(record.id == RUVO_FHIR_DISPID && record.kind == INVOKE_PROPERTYGET &&
+          record.parameters == std::vector<VARTYPE>{VT_BSTR} && record.optional == 1 &&
+          record.returns == VT_BSTR);
     // No property can be set: a host that tries is told there is no such member.
     for (const auto& [name, member] : members)
         CHECK(member.kind != INVOKE_PROPERTYPUT && member.kind != INVOKE_PROPERTYPUTREF);
@@ -174,6 +180,13 @@ void nothingOnView() {
     CHECK(early->GestationOn(39016, &days) == S_OK && days == -1);
     // A date no calendar holds is refused, EDD or none.
     CHECK(FAILED(early->GestationOn(std::numeric_limits<double>::quiet_NaN(), &days)));
+    BSTR record = nullptr;
+    CHECK(early->get_FHIR(nullptr, &record) == S_OK && record && SysStringLen(record) == 0);
+    SysFreeString(record);
+    BSTR subject = SysAllocString(L"Patient/123");
+    CHECK(early->get_FHIR(subject, &record) == S_OK && record && SysStringLen(record) == 0);
+    SysFreeString(record);
+    SysFreeString(subject);
     CHECK(early->get_EDD(nullptr) == E_POINTER && early->GestationOn(0, nullptr) == E_POINTER);
     early->Release();
 
@@ -182,10 +195,11 @@ void nothingOnView() {
         return;
     LPOLESTR names[] = {const_cast<LPOLESTR>(L"EDD"), const_cast<LPOLESTR>(L"EDDMethod"),
                         const_cast<LPOLESTR>(L"GestationAtBirthDays"),
-                        const_cast<LPOLESTR>(L"GestationOn")};
+                        const_cast<LPOLESTR>(L"GestationOn"), const_cast<LPOLESTR>(L"FHIR")};
     const DISPID expected[] = {RUVO_EDD_DISPID, RUVO_EDD_METHOD_DISPID,
-                               RUVO_GESTATION_AT_BIRTH_DAYS_DISPID, RUVO_GESTATION_ON_DISPID};
-    for (int index = 0; index < 4; ++index) {
+                               RUVO_GESTATION_AT_BIRTH_DAYS_DISPID, RUVO_GESTATION_ON_DISPID,
+                               RUVO_FHIR_DISPID};
+    for (int index = 0; index < 5; ++index) {
         DISPID id = 0;
         CHECK(control->GetIDsOfNames(IID_NULL, &names[index], 1, 0x0409, &id) == S_OK &&
               id == expected[index]);
@@ -198,6 +212,9 @@ void nothingOnView() {
         CHECK(invoke(control, RUVO_EDD_DISPID, flags, nullptr, 0, &result) == S_OK &&
               result.vt == VT_EMPTY);
         CHECK(invoke(control, RUVO_EDD_METHOD_DISPID, flags, nullptr, 0, &result) == S_OK &&
+              result.vt == VT_BSTR && text(result.bstrVal).empty());
+        VariantClear(&result);
+        CHECK(invoke(control, RUVO_FHIR_DISPID, flags, nullptr, 0, &result) == S_OK &&
               result.vt == VT_BSTR && text(result.bstrVal).empty());
         VariantClear(&result);
         CHECK(invoke(control, RUVO_GESTATION_AT_BIRTH_DAYS_DISPID, flags, nullptr, 0, &result) ==
@@ -219,6 +236,23 @@ void nothingOnView() {
     CHECK(invoke(control, RUVO_GESTATION_ON_DISPID, DISPATCH_METHOD, &byReference, 1, &result) ==
               S_OK &&
           result.lVal == -1);
+
+    // FHIR's subject left out as VB leaves out an optional argument, or given; no record either
+    // way.
+    VARIANT missing;
+    missing.vt = VT_ERROR;
+    missing.scode = DISP_E_PARAMNOTFOUND;
+    CHECK(invoke(control, RUVO_FHIR_DISPID, DISPATCH_PROPERTYGET, &missing, 1, &result) == S_OK &&
+          result.vt == VT_BSTR && text(result.bstrVal).empty());
+    VariantClear(&result);
+    VARIANT patient;
+    patient.vt = VT_BSTR;
+    patient.bstrVal = SysAllocString(L"Patient/123");
+    CHECK(invoke(control, RUVO_FHIR_DISPID, DISPATCH_METHOD | DISPATCH_PROPERTYGET, &patient, 1,
+                 &result) == S_OK &&
+          text(result.bstrVal).empty());
+    VariantClear(&result);
+    VariantClear(&patient);
 
     // Text that is no date is a type mismatch a script reads in Err; so is a missing date.
     VARIANT noDate;

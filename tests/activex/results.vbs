@@ -50,6 +50,14 @@ value = control.GestationOn(Now)
 Check Err.Number = 0 And value = -1, "GestationOn(Now) gave " & value & ": " & Err.Description
 Err.Clear
 
+value = control.FHIR
+Check Err.Number = 0 And value = "", "FHIR gave """ & value & """: " & Err.Description
+Err.Clear
+value = control.FHIR("Patient/123")
+Check Err.Number = 0 And value = "", "FHIR(""Patient/123"") gave """ & value & """: " & _
+    Err.Description
+Err.Clear
+
 value = 99
 value = control.GestationOn("not a date")
 Check Err.Number = 13, "GestationOn(""not a date"") gave Err.Number " & Err.Number

@@ -8,8 +8,10 @@
 #include "x_input.h"
 
 #include <ocidl.h>
+#include <oleauto.h>
 #include <olectl.h>
 
+#include <cwchar>
 #include <string>
 #include <vector>
 
@@ -101,7 +103,54 @@ LONG gestationOn(_Moravine* control, DATE day) {
     return days;
 }
 
-// Every member says "none": no EDD, no method, no gestation on any day.
+std::wstring recordOf(_Moravine* control, const wchar_t* subject = nullptr) {
+    BSTR given = subject ? SysAllocString(subject) : nullptr;
+    BSTR record = nullptr;
+    CHECK(control->get_FHIR(given, &record) == S_OK && record != nullptr);
+    const std::wstring json = text(record);
+    SysFreeString(record);
+    SysFreeString(given);
+    return json;
+}
+
+// A date as FHIR writes one, "2000-10-07".
+std::wstring isoDate(DATE date) {
+    SYSTEMTIME day{};
+    VariantTimeToSystemTime(date, &day);
+    wchar_t text[16] = L"";
+    swprintf(text, 16, L"%04u-%02u-%02u", day.wYear, day.wMonth, day.wDay);
+    return text;
+}
+
+bool has(const std::wstring& json, const std::wstring& part) {
+    return json.find(part) != std::wstring::npos;
+}
+
+// The record of an EDD on view: a FHIR Bundle with the EDD's day, naming a subject only when
+// given one; a subject that is no reference is refused with its description.
+void checkRecord(_Moravine* control, DATE edd) {
+    const std::wstring record = recordOf(control);
+    CHECK(has(record, L"\"Bundle\"") && has(record, L"\"" + isoDate(edd) + L"\""));
+    CHECK(!has(record, L"\"subject\""));
+    const std::wstring named = recordOf(control, L"Patient/123");
+    CHECK(has(named, L"\"subject\"") && has(named, L"\"Patient/123\""));
+    BSTR subject = SysAllocString(L"Patient 123");
+    BSTR refused = nullptr;
+    CHECK(control->get_FHIR(subject, &refused) == static_cast<HRESULT>(0x800A0005) &&
+          refused == nullptr);
+    SysFreeString(subject);
+    IErrorInfo* info = nullptr;
+    CHECK(GetErrorInfo(0, &info) == S_OK && info);
+    if (info) {
+        BSTR description = nullptr;
+        info->GetDescription(&description);
+        CHECK(has(text(description), L"reference"));
+        SysFreeString(description);
+        info->Release();
+    }
+}
+
+// Every member says "none": no EDD, no method, no gestation on any day, no record.
 void checkNothingShown(_Moravine* control) {
     VARIANT edd;
     VariantInit(&edd);
@@ -109,6 +158,7 @@ void checkNothingShown(_Moravine* control) {
     CHECK(methodOf(control).empty());
     CHECK(gestationAtBirthOf(control) == -1);
     CHECK(gestationOn(control, 36526) == -1); // 1 January 2000
+    CHECK(recordOf(control).empty() && recordOf(control, L"Patient/123").empty());
 }
 
 // The EDD read through the vtable is the day the EDD label shows.
@@ -213,6 +263,8 @@ void resultsSession(HWND frame) {
     CHECK(methodOf(control) == L"crl");
     CHECK(gestationAtBirthOf(control) == -1);
     checkGestationOn(control, edd);
+    checkRecord(control, edd);
+    const std::wstring before = recordOf(control);
     pump(frame, site, 1500); // the prompts' ticks change nothing on view
     CHECK(sink.eddChanged == 1 && sink.gestationChanged == 0);
 
@@ -224,6 +276,8 @@ void resultsSession(HWND frame) {
     CHECK(sink.eddChanged == 1 && sink.gestationChanged == 1);
     CHECK(gestationAtBirthOf(control) == 280);
     CHECK(textOf(childNamed(surface, "LabGest")) == L"40 weeks 0 days");
+    const std::wstring withBirth = recordOf(control);
+    CHECK(withBirth.size() > before.size() && has(withBirth, L"280"));
 
     // Another measurement hides both results: each withdrawal is a change, heard once.
     clickOn(frame, site, surface, "OptHC");
