@@ -134,8 +134,7 @@ HRESULT MoravineControl::invokeResults(DISPID id, WORD flags, DISPPARAMS* parame
         return E_INVALIDARG;
     if (const HRESULT named = checkNamedArguments(*parameters, badArgument); FAILED(named))
         return named;
-    const UINT mostArguments = isMethod || id == fhir_dispid ? 1 : 0;
-    if (!isMethod && parameters->cArgs > mostArguments)
+    if (!isMethod && parameters->cArgs > (id == fhir_dispid ? 1U : 0U))
         return DISP_E_BADPARAMCOUNT;
     return atBoundary(
         [&]() -> HRESULT {

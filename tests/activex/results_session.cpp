@@ -122,8 +122,8 @@ std::wstring isoDate(DATE date) {
     return text;
 }
 
-bool has(const std::wstring& json, const std::wstring& part) {
-    return json.find(part) != std::wstring::npos;
+bool has(const std::wstring& json, const std::wstring& fragment) {
+    return json.find(fragment) != std::wstring::npos;
 }
 
 // The record of an EDD on view: a FHIR Bundle with the EDD's day, naming a subject only when
@@ -148,6 +148,32 @@ void checkRecord(_Moravine* control, DATE edd) {
         SysFreeString(description);
         info->Release();
     }
+
+    // Late bound, a script's variable holding the subject, by reference: the same record, and
+    // the same refusal in the EXCEPINFO.
+    VARIANT variable, argument, result;
+    variable.vt = VT_BSTR;
+    variable.bstrVal = SysAllocString(L"Patient/123");
+    argument.vt = VT_BYREF | VT_VARIANT;
+    argument.pvarVal = &variable;
+    VariantInit(&result);
+    DISPPARAMS parameters{&argument, nullptr, 1, 0};
+    CHECK(control->Invoke(RUVO_FHIR_DISPID, IID_NULL, 0x0409,
+                          DISPATCH_METHOD | DISPATCH_PROPERTYGET, &parameters, &result, nullptr,
+                          nullptr) == S_OK &&
+          result.vt == VT_BSTR && has(text(result.bstrVal), L"\"Patient/123\""));
+    VariantClear(&result);
+    VariantClear(&variable);
+    variable.vt = VT_BSTR;
+    variable.bstrVal = SysAllocString(L"Patient 123");
+    EXCEPINFO exception{};
+    CHECK(control->Invoke(RUVO_FHIR_DISPID, IID_NULL, 0x0409, DISPATCH_PROPERTYGET, &parameters,
+                          &result, &exception, nullptr) == DISP_E_EXCEPTION);
+    CHECK(exception.scode == static_cast<HRESULT>(0x800A0005) &&
+          has(text(exception.bstrDescription), L"reference"));
+    SysFreeString(exception.bstrSource);
+    SysFreeString(exception.bstrDescription);
+    VariantClear(&variable);
 }
 
 // Every member says "none": no EDD, no method, no gestation on any day, no record.
