@@ -94,8 +94,9 @@ std::string freshUrn() {
     return urn;
 }
 
-// A reference stays one token: no white space or control character inside.
-std::string checkedSubject(std::string_view subject) {
+} // namespace
+
+std::string subjectReference(std::string_view subject) {
     constexpr std::string_view blank = " \t\r\n";
     const auto first = subject.find_first_not_of(blank);
     if (first == std::string_view::npos)
@@ -106,6 +107,8 @@ std::string checkedSubject(std::string_view subject) {
         throw std::invalid_argument("the subject must be a reference such as Patient/123");
     return std::string(subject);
 }
+
+namespace {
 
 class Bundle {
   public:
@@ -140,7 +143,7 @@ json derivedFrom(const std::string& url) {
 
 // The EDD comes first, then what it was derived from, then the gestation at birth.
 std::string fhirRecord(const Dating& dating, std::string_view subject) {
-    Bundle bundle(checkedSubject(subject));
+    Bundle bundle(subjectReference(subject));
     const std::string eddUrl = freshUrn();
     const std::string sourceUrl = freshUrn();
     json edd = {{"valueDateTime", isoDate(dating.edd)}};

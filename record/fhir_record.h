@@ -49,6 +49,10 @@ struct Dating {
     std::optional<BirthGestation> birth;
 };
 
+// The reference a subject gives, without the white space around it; empty for none. Fails with
+// std::invalid_argument for one that is no reference: white space or a control character inside.
+std::string subjectReference(std::string_view subject);
+
 // The dating as a FHIR R4 Bundle of type collection, in JSON: the EDD Observation, the
 // Observation it was derived from, and the gestation at birth once there is one. Each
 // Observation names the subject when one is given, a reference such as "Patient/123"; the record

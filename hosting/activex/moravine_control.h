@@ -139,7 +139,8 @@ class MoravineControl final : public _Moravine,
     // The late-bound side of the results' members; DISP_E_MEMBERNOTFOUND for any other DISPID.
     HRESULT invokeResults(DISPID, WORD flags, DISPPARAMS*, VARIANT* result, EXCEPINFO*,
                           UINT* badArgument);
-    // The run that ended changed the results on view: the events of what moved, in turn.
+    // The run that ended changed the results on view: the events of what moved, in turn, once
+    // the events are not frozen.
     void resultsMoved(view::ResultsMoved moved);
     HRESULT activateInPlace(IOleClientSite* site, HWND parent, LPCRECT position);
     // The focus came into the control's windows or left them: the container learns it, and the
@@ -167,7 +168,9 @@ class MoravineControl final : public _Moravine,
     ComPtr<IOleInPlaceSite> m_inPlaceSite;
     ComPtr<IAdviseSink> m_viewSink;
     ComPtr<EventConnectionPoint> m_events;
-    SIZEL m_extent; // HIMETRIC
+    int m_eventFreezes = 0;         // IOleControl::FreezeEvents nests
+    view::ResultsMoved m_eventsDue; // held back while frozen
+    SIZEL m_extent;                 // HIMETRIC
     std::unique_ptr<Win32View> m_view;
     bool m_userInterfaceActive = false;
     ComPtr<IFont> m_ambientFont; // holds the font the view draws with

@@ -361,7 +361,13 @@ HRESULT MoravineControl::OnAmbientPropertyChange(DISPID property) {
         return S_OK;
     });
 }
-HRESULT MoravineControl::FreezeEvents(BOOL) {
+// Freezes nest: the events wait until the last freeze is undone.
+HRESULT MoravineControl::FreezeEvents(BOOL freeze) {
+    if (freeze) {
+        ++m_eventFreezes;
+    } else if (m_eventFreezes > 0 && --m_eventFreezes == 0) {
+        resultsMoved({});
+    }
     return S_OK;
 }
 

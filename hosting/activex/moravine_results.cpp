@@ -13,6 +13,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace ruvo::activex {
 
@@ -175,11 +176,21 @@ HRESULT MoravineControl::invokeResults(DISPID id, WORD flags, DISPPARAMS* parame
         [&](const RuntimeError& error) { return toException(error, exception); });
 }
 
+// While the container has the events frozen they wait, each once, for it to thaw them: a host
+// never misses that the results changed. A sink may release the control as it hears an event;
+// the control lasts until both are raised.
 void MoravineControl::resultsMoved(view::ResultsMoved moved) {
-    if (moved.edd)
+    m_eventsDue.edd |= moved.edd;
+    m_eventsDue.gestationAtBirth |= moved.gestationAtBirth;
+    if (m_eventFreezes > 0)
+        return;
+    const view::ResultsMoved due = std::exchange(m_eventsDue, {});
+    AddRef();
+    if (due.edd)
         m_events->raise(RUVO_EDD_CHANGED_DISPID);
-    if (moved.gestationAtBirth)
+    if (due.gestationAtBirth)
         m_events->raise(RUVO_GESTATION_AT_BIRTH_CHANGED_DISPID);
+    Release();
 }
 
 } // namespace ruvo::activex

@@ -9,6 +9,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #define RUVO_QUOTED(text) #text
 #define RUVO_TEXT_OF(macro) RUVO_QUOTED(macro)
@@ -66,6 +67,42 @@ void deleteTree(const std::wstring& key) {
     RegDeleteTreeW(HKEY_CLASSES_ROOT, key.c_str());
 }
 
+// The file a version of the library names for this platform, in the locale it is registered in.
+std::wstring libraryFile(const std::wstring& versionKey) {
+    wchar_t file[MAX_PATH] = L"";
+    DWORD size = sizeof(file);
+    const std::wstring key = versionKey + (sizeof(void*) == 8 ? L"\\409\\win64" : L"\\409\\win32");
+    if (RegGetValueW(HKEY_CLASSES_ROOT, key.c_str(), nullptr, RRF_RT_REG_SZ, nullptr, file,
+                     &size) != ERROR_SUCCESS)
+        return {};
+    return file;
+}
+
+// An earlier version this same file carried, registered before it was replaced in place, goes:
+// the file holds this version now, and unregistering it would leave the other behind.
+void forgetEarlierVersions(const std::wstring& path) {
+    const std::wstring libraryKey = L"TypeLib\\" + guidText(LIBID_Ruvo);
+    const std::wstring current(libraryVersion.begin(), libraryVersion.end());
+    HKEY library = nullptr;
+    if (RegOpenKeyExW(HKEY_CLASSES_ROOT, libraryKey.c_str(), 0, KEY_READ, &library) !=
+        ERROR_SUCCESS)
+        return;
+    std::vector<std::wstring> earlier;
+    wchar_t version[64];
+    for (DWORD index = 0;; ++index) {
+        DWORD length = 64;
+        if (RegEnumKeyExW(library, index, version, &length, nullptr, nullptr, nullptr, nullptr) !=
+            ERROR_SUCCESS)
+            break;
+        const std::wstring key = libraryKey + L"\\" + version;
+        if (version != current && _wcsicmp(libraryFile(key).c_str(), path.c_str()) == 0)
+            earlier.push_back(key);
+    }
+    RegCloseKey(library);
+    for (const std::wstring& key : earlier)
+        deleteTree(key);
+}
+
 HRESULT registerTypeLibrary(const std::wstring& path) {
     ITypeLib* library = nullptr;
     HRESULT result = LoadTypeLibEx(path.c_str(), REGKIND_NONE, &library);
@@ -74,6 +111,8 @@ HRESULT registerTypeLibrary(const std::wstring& path) {
     // Also records both interfaces under Interface\, with the automation marshaller.
     result = RegisterTypeLib(library, const_cast<LPOLESTR>(path.c_str()), nullptr);
     library->Release();
+    if (SUCCEEDED(result))
+        forgetEarlierVersions(path);
     return result;
 }
 

@@ -1,5 +1,6 @@
 #include "hosting/activex/win32_view.h"
 
+#include "host/temporary_change.h"
 #include "hosting/activex/com_errors.h"
 #include "hosting/activex/module.h"
 #include "hosting/activex/resource_ids.h"
@@ -12,6 +13,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
+#include <utility>
 #include <vector>
 
 namespace ruvo::activex {
@@ -63,16 +65,6 @@ COLORREF colorRef(view::Rgb color) {
 }
 
 // Runs a window procedure's work behind the firewall: whatever it throws stays in the control.
-LRESULT guardedHandle(Win32View& view, UINT message, WPARAM w, LPARAM l) {
-    LRESULT result = 0;
-    if (auto error = view::guarded([&] {
-            result = view.handle(message, w, l);
-            return std::optional<RuntimeError>();
-        }))
-        view.reportError(*error);
-    return result;
-}
-
 } // namespace
 
 Win32View::Win32View(view::Presenter& presenter, HWND parent, const RECT& position, HFONT font)
@@ -242,9 +234,37 @@ void Win32View::orderTabs() {
     }
 }
 
+LRESULT Win32View::entry(Win32View& view, UINT message, WPARAM w, LPARAM l) {
+    LRESULT result = 0;
+    {
+        const TemporaryChange nested(view.m_entries, view.m_entries + 1);
+        if (auto error = view::guarded([&] {
+                result = view.handle(message, w, l);
+                return std::optional<RuntimeError>();
+            }))
+            view.reportError(*error);
+    }
+    if (view.m_entries > 0 || !(view.m_resultsDue.edd || view.m_resultsDue.gestationAtBirth))
+        return result;
+    // Kept here: the host may destroy the view as it hears of the results.
+    const auto tell = view.onResultsChange;
+    const view::ResultsMoved moved = std::exchange(view.m_resultsDue, {});
+    if (tell)
+        tell(moved);
+    return result;
+}
+
+void Win32View::resultsChanged(const view::HostResults&, view::ResultsMoved moved) {
+    m_resultsDue.edd |= moved.edd;
+    m_resultsDue.gestationAtBirth |= moved.gestationAtBirth;
+    // Outside any window message (a host's call into the model) the host hears at once.
+    if (m_entries == 0 && onResultsChange)
+        onResultsChange(std::exchange(m_resultsDue, {}));
+}
+
 LRESULT CALLBACK Win32View::controlProcedure(HWND window, UINT message, WPARAM w, LPARAM l) {
     if (Win32View* view = viewOf(window))
-        return guardedHandle(*view, message, w, l);
+        return entry(*view, message, w, l);
     return DefWindowProcW(window, message, w, l);
 }
 
@@ -259,7 +279,7 @@ LRESULT CALLBACK Win32View::frameProcedure(HWND window, UINT message, WPARAM w, 
     case WM_CTLCOLORLISTBOX:
     case WM_CTLCOLORBTN:
         if (view)
-            return guardedHandle(*view, message, w, l);
+            return entry(*view, message, w, l);
         break;
     case WM_SIZE:
         if (HWND box = static_cast<HWND>(GetPropW(window, groupBoxProperty)))

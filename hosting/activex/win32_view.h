@@ -51,7 +51,9 @@ class Win32View final : private view::ViewSink {
 
     // Called when the keyboard focus comes into the control's windows (true) or leaves them.
     std::function<void(bool inside)> onFocusChange;
-    // Called once at the end of an input that changed the results on view, with what moved.
+    // Called once at the end of an input that changed the results on view, with what moved:
+    // after the window message that brought it is handled, so that the host it tells may
+    // deactivate or release the control, and with it this view.
     std::function<void(view::ResultsMoved)> onResultsChange;
 
     // Design mode: the surface stands still, as a forms designer shows it while the control is
@@ -61,12 +63,16 @@ class Win32View final : private view::ViewSink {
     // The message of the last run-time error a user's action or a tick met, if any.
     const std::optional<std::string>& lastError() const { return m_lastError; }
 
-    // One message to the control's windows; its window procedures run it behind the firewall.
+    // One message to the control's windows; its window procedures run it behind the firewall,
+    // through entry.
     LRESULT handle(UINT message, WPARAM, LPARAM);
     // Keeps an error that reached the firewall.
     void reportError(const std::string& message) override;
 
   private:
+    // Handles a message behind the firewall; once the outermost is handled, tells the host of
+    // the results it moved. The view may be gone when it returns.
+    static LRESULT entry(Win32View&, UINT message, WPARAM, LPARAM);
     static LRESULT CALLBACK controlProcedure(HWND, UINT, WPARAM, LPARAM);
     static LRESULT CALLBACK frameProcedure(HWND, UINT, WPARAM, LPARAM);
     static LRESULT CALLBACK optionProcedure(HWND, UINT, WPARAM, LPARAM);
@@ -110,10 +116,7 @@ class Win32View final : private view::ViewSink {
     view::PixelSize measureText(const std::string& text) const override;
     view::PixelSize textArea(const Widget&, view::PixelSize box) const override;
     view::SystemPalette systemPalette() const override;
-    void resultsChanged(const view::HostResults&, view::ResultsMoved moved) override {
-        if (onResultsChange)
-            onResultsChange(moved);
-    }
+    void resultsChanged(const view::HostResults&, view::ResultsMoved moved) override;
 
     view::Presenter& m_presenter;
     HWND m_window = nullptr;
@@ -126,6 +129,9 @@ class Win32View final : private view::ViewSink {
     std::unordered_map<HWND, const Widget*> m_widgets;
     std::unordered_map<const Widget*, view::OwnColors> m_ownColors;
     bool m_holdsFocus = false;
+    // How deep the window messages being handled nest, and what results they moved so far.
+    int m_entries = 0;
+    view::ResultsMoved m_resultsDue;
     bool m_attached = false;
     std::map<COLORREF, HBRUSH> m_brushes;
     std::optional<std::string> m_lastError;

@@ -11,9 +11,11 @@ std::optional<record::Dating> datingOnView(const HostResults& results) {
     return dating;
 }
 
+// The subject is checked first: a host learns of a bad one before any EDD is on view.
 std::string fhirRecord(const HostResults& results, std::string_view subject) {
+    const std::string reference = record::subjectReference(subject);
     const auto dating = datingOnView(results);
-    return dating ? record::fhirRecord(*dating, subject) : std::string();
+    return dating ? record::fhirRecord(*dating, reference) : std::string();
 }
 
 } // namespace ruvo::view

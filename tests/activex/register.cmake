@@ -1,11 +1,15 @@
 # Registers Ruvo.ocx with regsvr32 and checks every key and value that registration must write.
+# An earlier version of the library that this same file carried, as after an upgrade in place,
+# is registered first: registration must take it away.
+set(libid "{1E996BCB-0BAE-41A2-A048-89BE89075C48}")
+execute_process(COMMAND ${WINE} reg add "HKCR\\TypeLib\\${libid}\\1.0\\409\\win64" /ve /d "${OCX}" /f
+    OUTPUT_QUIET ERROR_QUIET)
 execute_process(COMMAND ${WINE} regsvr32 /s ${OCX} RESULT_VARIABLE result)
 if(NOT result EQUAL 0)
     message(FATAL_ERROR "regsvr32 ${OCX} failed: ${result}")
 endif()
 
 set(clsid "{91D8DA75-C08D-49C2-9F51-E01CCF404893}")
-set(libid "{1E996BCB-0BAE-41A2-A048-89BE89075C48}")
 # Each tree that registration writes, queried once (every start of Wine takes a while).
 set(trees "HKCR\\CLSID\\${clsid}" "HKCR\\Ruvo.Moravine" "HKCR\\TypeLib\\${libid}"
     "HKCR\\Interface\\{946D8CEB-1208-4B81-95C0-B4602A0BF118}"
@@ -59,6 +63,10 @@ expect_value("${dual}\\TypeLib" "(Default)" "${libid}")
 expect_value("${events}" "(Default)" "__Moravine")
 expect_value("${events}\\ProxyStubClsid32" "(Default)" "{00020420-0000-0000-C000-000000000046}")
 expect_value("${events}\\TypeLib" "(Default)" "${libid}")
+string(FIND "${registry}" "HKCR\\TypeLib\\${libid}\\1.0" stale)
+if(NOT stale EQUAL -1)
+    set(failures "${failures}\n  the earlier version 1.0 of this file is still registered")
+endif()
 string(FIND "${registry}" "${class}\\Control\n" control)
 if(control EQUAL -1)
     set(failures "${failures}\n  no Control key")

@@ -54,6 +54,8 @@ class DispatchSink final : public IDispatch {
             m_control->get_EDD(&edd);
             eddShownWhenHeard = edd.vt;
             VariantClear(&edd);
+            if (closeOnEddChange)
+                closeOnEddChange->Close(OLECLOSE_NOSAVE);
         } else if (id == RUVO_GESTATION_AT_BIRTH_CHANGED_DISPID) {
             ++gestationChanged;
         } else {
@@ -68,6 +70,8 @@ class DispatchSink final : public IDispatch {
     int unknown = 0;
     bool wellFormed = true;
     VARTYPE eddShownWhenHeard = VT_NULL;
+    // A host that closes the control as it hears the EDD change, its windows with it.
+    IOleObject* closeOnEddChange = nullptr;
 
   private:
     _Moravine* m_control;
@@ -185,6 +189,12 @@ void checkNothingShown(_Moravine* control) {
     CHECK(gestationAtBirthOf(control) == -1);
     CHECK(gestationOn(control, 36526) == -1); // 1 January 2000
     CHECK(recordOf(control).empty() && recordOf(control, L"Patient/123").empty());
+    // A subject that is no reference is refused with no EDD on view too.
+    BSTR subject = SysAllocString(L"Patient 123");
+    BSTR record = nullptr;
+    CHECK(control->get_FHIR(subject, &record) == static_cast<HRESULT>(0x800A0005));
+    SysFreeString(record);
+    SysFreeString(subject);
 }
 
 // The EDD read through the vtable is the day the EDD label shows.
@@ -236,10 +246,11 @@ void checkGestationOn(_Moravine* control, DATE edd) {
     SysFreeString(exception.bstrDescription);
 }
 
-// Clicks "Calculate EDD" once its prompt shows it.
+// Clicks "Calculate EDD" once its prompt has ended: while it blinks, the button may hide between
+// a look and the click.
 void calculateEdd(HWND frame, ContractSite& site, HWND surface) {
     const HWND calculate = childNamed(surface, "ComCalcEDD");
-    pump(frame, site, 500);
+    pump(frame, site, 2200);
     for (int wait = 0; wait < 100 && !IsWindowVisible(calculate); ++wait)
         pump(frame, site, 20);
     CHECK(click(calculate));
@@ -319,10 +330,42 @@ void resultsSession(HWND frame) {
     CHECK(methodOf(control) == L"lmp");
     CHECK(sink.wellFormed && sink.unknown == 0);
 
+    // Frozen events wait for the last thaw, and then come once each.
+    IOleControl* oleControl = nullptr;
+    CHECK(SUCCEEDED(
+        form.object->QueryInterface(IID_IOleControl, reinterpret_cast<void**>(&oleControl))));
+    if (oleControl) {
+        oleControl->FreezeEvents(TRUE);
+        oleControl->FreezeEvents(TRUE);
+        clickOn(frame, site, surface, "OptUS");
+        oleControl->FreezeEvents(FALSE);
+        CHECK(sink.eddChanged == 3);
+        oleControl->FreezeEvents(FALSE);
+        CHECK(sink.eddChanged == 4 && sink.gestationChanged == 2);
+        oleControl->Release();
+    }
+
     // A sink that has disconnected hears nothing more.
+    clickOn(frame, site, surface, "OptLMP");
+    calculateEdd(frame, site, surface);
+    CHECK(sink.eddChanged == 5);
     CHECK(point->Unadvise(cookie) == S_OK);
     clickOn(frame, site, surface, "OptUS");
-    CHECK(sink.eddChanged == 3);
+    CHECK(sink.eddChanged == 5);
+
+    // A host may close the control as it hears of a change: the control lets its windows go
+    // once the click is handled, and its results still answer.
+    DispatchSink closing(control);
+    closing.closeOnEddChange = form.object;
+    DWORD closingCookie = 0;
+    CHECK(point->Advise(&closing, &closingCookie) == S_OK);
+    clickOn(frame, site, surface, "OptLMP");
+    calculateEdd(frame, site, surface);
+    CHECK(closing.eddChanged == 1 && !IsWindow(surface));
+    VARIANT stillOnView;
+    VariantInit(&stillOnView);
+    CHECK(control->get_EDD(&stillOnView) == S_OK && stillOnView.vt == VT_DATE);
+    CHECK(point->Unadvise(closingCookie) == S_OK);
     point->Release();
     container->Release();
     control->Release();
