@@ -6,43 +6,44 @@
 
 namespace ruvo::activex {
 
-DATE dateIn(VARIANT& passed, UINT* badArgument, std::string_view member) {
+namespace {
+
+// What a script's variable passed by reference holds.
+VARIANT& unwrapped(VARIANT& passed) {
     VARIANT* argument = &passed;
     while (argument->vt == (VT_BYREF | VT_VARIANT) && argument->pvarVal)
         argument = argument->pvarVal;
-    VARIANT value, date;
+    return *argument;
+}
+
+// The argument as type; the caller clears it. Fails with a type mismatch saying what it takes.
+VARIANT converted(VARIANT& passed, VARTYPE type, UINT* badArgument, const std::string& takes) {
+    VARIANT value, result;
     VariantInit(&value);
-    VariantInit(&date);
-    HRESULT outcome = VariantCopyInd(&value, argument);
+    VariantInit(&result);
+    HRESULT outcome = VariantCopyInd(&value, &unwrapped(passed));
     if (SUCCEEDED(outcome))
-        outcome = VariantChangeType(&date, &value, 0, VT_DATE);
+        outcome = VariantChangeType(&result, &value, 0, type);
     VariantClear(&value);
     if (FAILED(outcome)) {
         if (badArgument)
             *badArgument = 0;
-        throw RuntimeError(ErrorKind::TypeMismatch, std::string(member) + " takes a date");
+        throw RuntimeError(ErrorKind::TypeMismatch, takes);
     }
-    return date.date;
+    return result;
+}
+
+} // namespace
+
+DATE dateIn(VARIANT& passed, UINT* badArgument, std::string_view member) {
+    return converted(passed, VT_DATE, badArgument, std::string(member) + " takes a date").date;
 }
 
 std::wstring textIn(VARIANT& passed, UINT* badArgument, std::string_view member) {
-    VARIANT* argument = &passed;
-    while (argument->vt == (VT_BYREF | VT_VARIANT) && argument->pvarVal)
-        argument = argument->pvarVal;
-    if (argument->vt == VT_ERROR && argument->scode == DISP_E_PARAMNOTFOUND)
+    const VARIANT& argument = unwrapped(passed);
+    if (argument.vt == VT_ERROR && argument.scode == DISP_E_PARAMNOTFOUND)
         return {};
-    VARIANT value, text;
-    VariantInit(&value);
-    VariantInit(&text);
-    HRESULT outcome = VariantCopyInd(&value, argument);
-    if (SUCCEEDED(outcome))
-        outcome = VariantChangeType(&text, &value, 0, VT_BSTR);
-    VariantClear(&value);
-    if (FAILED(outcome)) {
-        if (badArgument)
-            *badArgument = 0;
-        throw RuntimeError(ErrorKind::TypeMismatch, std::string(member) + " takes a text");
-    }
+    VARIANT text = converted(passed, VT_BSTR, badArgument, std::string(member) + " takes a text");
     std::wstring result(text.bstrVal, SysStringLen(text.bstrVal));
     VariantClear(&text);
     return result;
