@@ -2,7 +2,8 @@
 # An earlier version of the library that this same file carried, as after an upgrade in place,
 # is registered first: registration must take it away.
 set(libid "{1E996BCB-0BAE-41A2-A048-89BE89075C48}")
-execute_process(COMMAND ${WINE} reg add "HKCR\\TypeLib\\${libid}\\1.0\\409\\win64" /ve /d "${OCX}" /f
+execute_process(
+    COMMAND ${WINE} reg add "HKCR\\TypeLib\\${libid}\\1.0\\409\\win64" /ve /d "${OCX}" /f
     OUTPUT_QUIET ERROR_QUIET)
 execute_process(COMMAND ${WINE} regsvr32 /s ${OCX} RESULT_VARIABLE result)
 if(NOT result EQUAL 0)

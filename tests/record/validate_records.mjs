@@ -38,13 +38,16 @@ if (!ruvo) {
   process.exit(2);
 }
 const today = ['--today', '2006-04-10'];
+const scan = ['edd', '--scan', '2006-04-06'];
 const cases = [
   { name: 'lmp', args: ['edd', '--lmp', '2006-01-19'], eddCode: '11779-6', from: '8665-2' },
-  { name: 'crl', args: ['edd', '--scan', '2006-04-06', '--crl', '45'], eddCode: '11778-8', from: '11957-8' },
-  { name: 'bpd', args: ['edd', '--scan', '2006-04-06', '--bpd', '40'], eddCode: '11778-8', from: '11820-8' },
-  { name: 'hc', args: ['edd', '--scan', '2006-04-06', '--hc', '150'], eddCode: '11778-8', from: '11984-2' },
-  { name: 'derived', args: ['edd', '--scan', '2006-04-06', '--weeks', '12', '--days', '3'], eddCode: '11778-8', from: '11888-5' },
-  { name: 'birth', args: ['gestation', '--edd', '2006-10-26', '--dob', '2006-10-20'], eddCode: '11778-8', birth: true },
+  { name: 'crl', args: [...scan, '--crl', '45'], eddCode: '11778-8', from: '11957-8' },
+  { name: 'bpd', args: [...scan, '--bpd', '40'], eddCode: '11778-8', from: '11820-8' },
+  { name: 'hc', args: [...scan, '--hc', '150'], eddCode: '11778-8', from: '11984-2' },
+  { name: 'derived', args: [...scan, '--weeks', '12', '--days', '3'], eddCode: '11778-8',
+    from: '11888-5' },
+  { name: 'birth', args: ['gestation', '--edd', '2006-10-26', '--dob', '2006-10-20'],
+    eddCode: '11778-8', birth: true },
 ];
 
 const failures = [];
@@ -62,10 +65,12 @@ function check(what, bundle) {
   try {
     validateResource(bundle);
   } catch (error) {
-    const issues = error.outcome?.issue?.map((issue) => `${issue.expression}: ${issue.details?.text}`);
+    const issues = error.outcome?.issue?.map(
+      (issue) => `${issue.expression}: ${issue.details?.text}`);
     fail(what, `invalid FHIR R4: ${issues ? issues.join('; ') : error.message}`);
   }
-  if (bundle.resourceType !== 'Bundle' || bundle.type !== 'collection') fail(what, 'not a collection Bundle');
+  if (bundle.resourceType !== 'Bundle' || bundle.type !== 'collection')
+    fail(what, 'not a collection Bundle');
   const urls = new Set(bundle.entry.map((entry) => entry.fullUrl));
   if (urls.size !== bundle.entry.length) fail(what, 'two entries share a fullUrl');
   for (const { resource } of bundle.entry) {
@@ -73,10 +78,12 @@ function check(what, bundle) {
     for (const coding of codings) {
       const display = codes.get(`${coding.system}|${coding.code}`);
       if (display === undefined) fail(what, `${coding.system}|${coding.code} is in no source`);
-      else if (display !== coding.display) fail(what, `${coding.code} displays "${coding.display}", its source "${display}"`);
+      else if (display !== coding.display)
+        fail(what, `${coding.code} displays "${coding.display}", its source "${display}"`);
     }
     for (const reference of resource.derivedFrom ?? [])
-      if (!urls.has(reference.reference)) fail(what, `derivedFrom ${reference.reference} is no entry`);
+      if (!urls.has(reference.reference))
+        fail(what, `derivedFrom ${reference.reference} is no entry`);
     const unit = resource.valueQuantity?.code;
     if (unit !== undefined && !units.has(unit)) fail(what, `unit ${unit}`);
     if (resource.status !== 'final') fail(what, `status ${resource.status}`);
@@ -95,14 +102,17 @@ for (const { name, args, eddCode, from, birth } of cases) {
     const text = run(args);
     if (birth) {
       const [weeks, , days] = text.split(' ');
-      if (second.valueQuantity.value !== Number(weeks) * 7 + Number(days)) fail(what, `${second.valueQuantity.value} days is not ${text}`);
+      if (second.valueQuantity.value !== Number(weeks) * 7 + Number(days))
+        fail(what, `${second.valueQuantity.value} days is not ${text}`);
       if (edd.valueDateTime !== args[2]) fail(what, `EDD ${edd.valueDateTime} is not ${args[2]}`);
     } else {
       if (edd.valueDateTime !== isoOf(text)) fail(what, `EDD ${edd.valueDateTime} is not ${text}`);
-      if (second.code.coding[0].code !== from) fail(what, `derived from ${second.code.coding[0].code}`);
+      if (second.code.coding[0].code !== from)
+        fail(what, `derived from ${second.code.coding[0].code}`);
     }
     for (const { resource } of bundle.entry)
-      if ((resource.subject?.reference ?? null) !== (subject[1] ?? null)) fail(what, `subject ${JSON.stringify(resource.subject)}`);
+      if ((resource.subject?.reference ?? null) !== (subject[1] ?? null))
+        fail(what, `subject ${JSON.stringify(resource.subject)}`);
   }
 }
 
