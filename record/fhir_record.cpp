@@ -35,8 +35,9 @@ constexpr Code eddFromLastMenstrualPeriod{loinc, "11779-6",
 // LOINC 8665-2: FHIR R4's example Observation "date-lastmp".
 constexpr Code lastMenstrualPeriodStart{loinc, "8665-2", "Last menstrual period start date"};
 // SNOMED CT 16310003 and the three fetal ultrasound measurements: FHIR's value set of methods of
-// measuring gestational age (hspc-gestagemeasmethdev); LOINC's displays.
-constexpr Code ultrasonography{snomed, "16310003", "Ultrasonography"};
+// measuring gestational age (hspc-gestagemeasmethdev); LOINC's displays, and SNOMED CT's fully
+// specified name "Diagnostic ultrasonography (procedure)" without its tag.
+constexpr Code ultrasonography{snomed, "16310003", "Diagnostic ultrasonography"};
 constexpr Code crownRumpLength{loinc, "11957-8", "Fetal Crown Rump length US"};
 constexpr Code biparietalDiameter{loinc, "11820-8", "Fetal Head Diameter.biparietal US"};
 constexpr Code headCircumference{loinc, "11984-2", "Fetal Head Circumference US"};

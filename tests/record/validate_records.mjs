@@ -18,8 +18,9 @@ const codes = new Map([
   [`${LOINC}|11779-6`, 'Delivery date Estimated from last menstrual period'],
   // FHIR R4's example Observation date-lastmp.
   [`${LOINC}|8665-2`, 'Last menstrual period start date'],
-  // FHIR's value set hspc-gestagemeasmethdev (methods of measuring gestational age).
-  [`${SNOMED}|16310003`, 'Ultrasonography'],
+  // FHIR's value set hspc-gestagemeasmethdev (methods of measuring gestational age); SNOMED CT's
+  // fully specified name, "Diagnostic ultrasonography (procedure)", without its tag.
+  [`${SNOMED}|16310003`, 'Diagnostic ultrasonography'],
   [`${LOINC}|11957-8`, 'Fetal Crown Rump length US'],
   [`${LOINC}|11820-8`, 'Fetal Head Diameter.biparietal US'],
   [`${LOINC}|11984-2`, 'Fetal Head Circumference US'],
