@@ -143,15 +143,7 @@ void checkRecord(_Moravine* control, DATE edd) {
     CHECK(control->get_FHIR(subject, &refused) == static_cast<HRESULT>(0x800A0005) &&
           refused == nullptr);
     SysFreeString(subject);
-    IErrorInfo* info = nullptr;
-    CHECK(GetErrorInfo(0, &info) == S_OK && info);
-    if (info) {
-        BSTR description = nullptr;
-        info->GetDescription(&description);
-        CHECK(has(text(description), L"reference"));
-        SysFreeString(description);
-        info->Release();
-    }
+    CHECK(has(lastErrorDescription(), L"reference"));
 
     // Late bound, a script's variable holding the subject, by reference: the same record, and
     // the same refusal in the EXCEPINFO.
@@ -221,15 +213,7 @@ void checkGestationOn(_Moravine* control, DATE edd) {
     LONG days = 99;
     const HRESULT early = control->GestationOn(edd - 281, &days);
     CHECK(early == static_cast<HRESULT>(0x800A0005)); // invalid argument
-    IErrorInfo* info = nullptr;
-    CHECK(GetErrorInfo(0, &info) == S_OK && info);
-    if (info) {
-        BSTR description = nullptr;
-        info->GetDescription(&description);
-        CHECK(text(description).find(L"before the start of the pregnancy") != std::wstring::npos);
-        SysFreeString(description);
-        info->Release();
-    }
+    CHECK(lastErrorDescription().find(L"before the start of the pregnancy") != std::wstring::npos);
 
     // The same refusal late bound comes back in the EXCEPINFO.
     VARIANT argument, result;
